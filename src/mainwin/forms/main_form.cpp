@@ -1,0 +1,422 @@
+#include "main_form.h"
+
+#include "ui_main_form.h"
+
+#include "data/board.h"
+#include "data/encodings.h"
+#include "data/game_open.h"
+#include "data/records.h"
+#include "data/symbols.h"
+#include "mainwin/forms/map_hooks.h"
+#include "mainwin/options.h"
+#include "mainwin/settings_files.h"
+#include "mainwin/view_state.h"
+#include "platform/app_services.h"
+#include "platform/boxes.h"
+#include "platform/cursors.h"
+#include "platform/files.h"
+#include "platform/main_window_ref.h"
+#include "platform/picture_icons.h"
+#include "platform/qt_text.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <chrono>
+#include <random>
+
+main_form* main_form_instance = nullptr;
+main_form* main_window = nullptr;
+quintptr main_window_handle = 0;
+int recent_game_to_open = -1;
+QCursor map_cursor, zoom_cursor, current_map_cursor, current_frame_cursor;
+int info_panel_height = -1, info_panel_width = -1;
+QPointer<QWidget> deck_windows[20];
+QPointer<QWidget> hand_windows[20];
+QPointer<QWidget> info_page_windows[10];
+std::function<bool()> open_game_hook;
+
+namespace {
+const char* const picture_button_names[] = {
+    "open_button", "save_button", "zoom_in_button", "zoom_out_button", "redraw_button", "roll_die_button",
+    "comment_button", "cycle_button", "new_button", "goto_button", "ScreenShot", "gen_1",
+    "gen_2", "gen_3", "undo_button", "ok_button"};
+
+void close_windows(QPointer<QWidget>* windows, int n) {
+    for (int i = 0; i < n; ++i) {
+        if (windows[i]) {
+            windows[i]->close();
+            delete windows[i].data();
+        }
+        windows[i] = nullptr;
+    }
+}
+
+unsigned fresh_seed() {
+    auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::random_device entropy;
+    return static_cast<unsigned>(ticks) ^ entropy();
+}
+} // namespace
+
+main_form::main_form(QWidget* parent) : form_base(parent), ui_(std::make_unique<Ui::main_form>()) {
+    set_event_handlers(this, {
+                                 {CreateEvent, [this](QObject*, event_data&) { return on_created(); }},
+                                 {CloseEvent, [this](QObject*, event_data&) { return on_close(); }},
+                                 {KeyDownEvent, [this](QObject*, event_data& e) { return on_key_down(e); }},
+                                 {UserEvent, [this](QObject*, event_data& e) { return on_user_event(e); }},
+                                 {ActivateEvent, [](QObject*, event_data&) { return false; }},
+                                 {CharacterPressEvent, [](QObject*, event_data&) { return false; }},
+                                 {GotFocusEvent, [](QObject*, event_data&) { return false; }},
+                                 {PaintEvent, [](QObject*, event_data&) { return false; }},
+                                 {SystemCommandEvent, [](QObject*, event_data&) { return false; }},
+                                 {NullEvent, nullptr},
+                             });
+}
+
+main_form::~main_form() {
+    if (main_window == this) {
+        main_window = nullptr;
+        set_dialog_parent(nullptr);
+    }
+}
+
+QToolButton* main_form::picture_button(const char* name) const {
+    return findChild<QToolButton*>(QString::fromLatin1(name));
+}
+
+QAction* main_form::menu_item(int id) const {
+    auto it = menu_.items.find(id);
+    return it == menu_.items.end() ? nullptr : it->second;
+}
+
+bool main_form::create_window() {
+    generated_setup();
+    return true;
+}
+
+void main_form::generated_setup() {
+    ui_->setupUi(this);
+    setObjectName("main_form");
+    setWindowFlags(Qt::Window);
+    setWindowTitle(QStringLiteral("Play Game - ZEL2"));
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    setFont(font);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(193, 193, 200));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setWindowIcon(picture_button_icon("goto_button"));
+
+    menu_bar_ = new QMenuBar(this);
+    menu_bar_->setObjectName("main_menu");
+    menu_bar_->setNativeMenuBar(false);
+    menu_ = build_main_menu(menu_bar_);
+    for (auto& [id, action] : menu_.items) {
+        (void)id;
+        set_event_handlers(action, {{ClickEvent, [](QObject*, event_data&) { return false; }}});
+    }
+    for (auto& [id, m] : menu_.menus) {
+        (void)id;
+        set_event_handlers(m, {{InitMenuEvent, [this](QObject*, event_data&) { return on_menu_open(); }}});
+    }
+    set_event_handlers(menu_item(1008), {{ClickEvent, [this](QObject*, event_data&) {
+                                              close();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1003), {{ClickEvent, [this](QObject*, event_data&) {
+                                              open_saved_game();
+                                              return false;
+                                          }}});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menu_bar_);
+    layout->addWidget(ui_->client);
+
+    status_bar_ = new QStatusBar(ui_->client);
+    status_bar_->setObjectName("status_bar");
+    status_bar_->setSizeGripEnabled(true);
+    status_label_ = new QLabel(status_bar_);
+    status_bar_->addWidget(status_label_, 1);
+
+    autosave_timer_ = new QTimer(this);
+    autosave_timer_->setObjectName("autosave_timer");
+    set_event_handlers(autosave_timer_, {{TimerEvent, [this](QObject*, event_data&) { return on_autosave_timer(); }}});
+
+    for (const char* name : picture_button_names) {
+        QToolButton* b = picture_button(name);
+        b->setIcon(picture_button_icon(QString::fromLatin1(name)));
+        b->setFocusPolicy(Qt::NoFocus);
+        buttons_.push_back(b);
+        set_event_handlers(b, {{KeyDownEvent, [this](QObject*, event_data& e) { return on_key_down(e); }}});
+    }
+    set_event_handlers(ui_->open_button, {{ClickEvent, [this](QObject*, event_data&) {
+                                               open_saved_game();
+                                               return false;
+                                           }}});
+    ui_->vscroll_map->setRange(0, 0);
+    ui_->hscroll_map->setRange(0, 0);
+    ui_->hsplit_1->setCursor(Qt::SplitVCursor);
+    ui_->vsplit_1->setCursor(Qt::SplitHCursor);
+    ui_->map_border_frame->lower();
+    ui_->button_frame->lower();
+
+    set_event_handlers(ui_->client, {{ResizeEvent, [this](QObject*, event_data& e) {
+                                          relayout(e.old_size, e.new_size);
+                                          return false;
+                                      }}});
+
+    // Centre over the screen's work area.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        move(area.center() - rect().center());
+    }
+
+    create_form(); // runs on_created
+    show();
+}
+
+QSize main_form::frame_size() const {
+    return {ui_->client->width() + frame_extra_width, ui_->client->height() + frame_extra_height};
+}
+
+void main_form::relayout(QSize old_client, QSize new_client) {
+    event_data d;
+    d.id = ResizeEvent;
+    d.old_size = old_client.isValid() ? QSize(old_client.width() + frame_extra_width,
+                                              old_client.height() + frame_extra_height)
+                                      : QSize(0, 0);
+    d.new_size = QSize(new_client.width() + frame_extra_width, new_client.height() + frame_extra_height);
+    on_resize(d);
+    status_bar_->setGeometry(0, new_client.height() - status_bar_height, new_client.width(), status_bar_height);
+}
+
+bool main_form::on_created() {
+    main_window_handle = static_cast<quintptr>(winId());
+    main_window = this;
+    set_dialog_parent(this);
+
+    set_default_dirs();
+    load_preferences();
+    recent_game_to_open = -1;
+
+    resize(std::max(1, preferences.window_width - frame_extra_width),
+           std::max(1, preferences.window_height - frame_extra_height + menu_bar_->sizeHint().height()));
+    if (preferences.window_x != 0 || preferences.window_y != 0) move(preferences.window_x, preferences.window_y);
+
+    needs_full_redraw = false;
+    build_default_colour_table_hook();
+
+    map_cursor = make_map_cursor();
+    zoom_cursor = make_zoom_cursor();
+    current_map_cursor = map_cursor;
+    current_frame_cursor = QCursor(Qt::ArrowCursor);
+    setCursor(Qt::ArrowCursor);
+    ui_->mapscreen_frame->setCursor(current_map_cursor);
+
+    for (auto* b : {ui_->ok_button, ui_->save_button, ui_->undo_button, ui_->zoom_in_button, ui_->zoom_out_button,
+                    ui_->redraw_button})
+        b->setEnabled(false);
+    for (auto* b : {ui_->roll_die_button, ui_->comment_button, ui_->cycle_button, ui_->new_button, ui_->goto_button,
+                    ui_->ScreenShot, ui_->gen_1, ui_->gen_2, ui_->gen_3})
+        b->setVisible(false);
+    for (auto* b : {ui_->gen_1, ui_->gen_2, ui_->gen_3}) b->setEnabled(false);
+
+    for (auto& w : deck_windows) w = nullptr;
+    for (auto& r : recent_games) r.clear();
+
+    seed_random(fresh_seed());
+
+    hide_game_menus();
+    set_status_text(0);
+    clear_info_panels_hook();
+
+    const std::string& line = startup_command_line;
+    if (!line.empty()) {
+        load_recent_games();
+        char c = line[0];
+        if (c >= '0' && c <= '4') {
+            int index = c - '0';
+            const std::string& path = recent_games[index];
+            if (!path.empty() && file_exists(path)) {
+                update();
+                recent_game_to_open = index;
+                open_saved_game();
+                recent_game_to_open = -1;
+            }
+        }
+    }
+    return false;
+}
+
+bool main_form::on_close() {
+    if (game_modified) {
+        if (confirm_save_current_game() == 0) return true;
+    }
+    box_answer a = message_box("Confirmation", "Really want to exit?", box_buttons::ok_cancel, box_icon::question);
+    if (a != box_answer::ok) {
+        close_windows(info_page_windows, 10);
+        close_windows(deck_windows, 20);
+        return true;
+    }
+    free_symbol_set();
+    free_map();
+    free_game();
+    preferences.window_x = x();
+    preferences.window_y = y();
+    QSize fs = frame_size();
+    preferences.window_width = fs.width();
+    preferences.window_height = fs.height() + (menu_bar_ ? 0 : 0);
+    save_preferences();
+    start_front_program();
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+    return false;
+}
+
+bool main_form::on_key_down(event_data&) { return false; }
+
+bool main_form::on_resize(event_data& e) {
+    const int W = e.new_size.width();
+    if (W < main_form_min_width) {
+        // Hold the window at its narrowest; the resize that follows lays it out.
+        resize(width() + (main_form_min_width - W), height());
+    }
+    auto* ui = ui_.get();
+    for (QWidget* w : {static_cast<QWidget*>(ui->unit_info_box), static_cast<QWidget*>(ui->hex_info_box),
+                       static_cast<QWidget*>(ui->vsplit_1), static_cast<QWidget*>(ui->hsplit_1)})
+        w->hide();
+
+    main_layout_input in;
+    in.old_width = e.old_size.width();
+    in.old_height = e.old_size.height();
+    in.new_width = W;
+    in.new_height = e.new_size.height();
+    in.info_panel_height = info_panel_height;
+    in.info_panel_width = info_panel_width;
+    in.client_width = W - frame_extra_width;
+    auto rect_of = [](QWidget* w) { return layout_rect{w->x(), w->y(), w->width(), w->height()}; };
+    in.unit_info_box = rect_of(ui->unit_info_box);
+    in.hex_info_box = rect_of(ui->hex_info_box);
+    in.mapscreen_frame = rect_of(ui->mapscreen_frame);
+    in.button_frame = rect_of(ui->button_frame);
+    in.vscroll_width = ui->vscroll_map->width();
+    in.hscroll_height = ui->hscroll_map->height();
+    main_layout_result r = compute_main_layout(in);
+    info_panel_height = r.info_panel_height;
+    info_panel_width = r.info_panel_width;
+    apply_layout(r);
+
+    view_width = ui->mapscreen_frame->width();
+    view_height = ui->mapscreen_frame->height();
+    view_resized_hook();
+
+    if (ui->redraw_button->isEnabled() && map_loaded()) needs_full_redraw = true;
+    return false;
+}
+
+void main_form::apply_layout(const main_layout_result& r) {
+    auto place = [](QWidget* w, const layout_rect& g) { w->setGeometry(g.x, g.y, g.width, g.height); };
+    auto* ui = ui_.get();
+    place(ui->unit_info_box, r.unit_info_box);
+    place(ui->hex_info_box, r.hex_info_box);
+    place(ui->vsplit_1, r.vsplit_1);
+    place(ui->hsplit_1, r.hsplit_1);
+    place(ui->hscroll_map, r.hscroll_map);
+    place(ui->vscroll_map, r.vscroll_map);
+    place(ui->mapscreen_frame, r.mapscreen_frame);
+    place(ui->button_frame, r.button_frame);
+    place(ui->map_border_frame, r.map_border_frame);
+    for (QWidget* w : {static_cast<QWidget*>(ui->unit_info_box), static_cast<QWidget*>(ui->hex_info_box),
+                       static_cast<QWidget*>(ui->vsplit_1), static_cast<QWidget*>(ui->hsplit_1)})
+        w->show();
+}
+
+bool main_form::on_user_event(event_data& e) {
+    int v = e.user_value;
+    if (v >= 100) {
+        ui_->mapscreen_frame->update();
+        redraw_hex_hook(v - 100);
+        return false;
+    }
+    switch (v) {
+    case 1:
+        card_to_place = pending_card;
+        end_map_operation_hook();
+        update();
+        break;
+    case 3:
+        update();
+        break;
+    case 4:
+        ui_->unit_info_box->update();
+        ui_->hex_info_box->update();
+        break;
+    case 5:
+        close_windows(deck_windows, 20);
+        close_windows(hand_windows, 20);
+        break;
+    case 10:
+    case 11: {
+        update();
+        collect_board_cards_hook(pending_card_pool);
+        QPointer<QWidget>& w = pending_card_windows[v - 10];
+        if (w) {
+            w->raise();
+            if (auto* f = qobject_cast<form_base*>(w.data())) f->post_user_event(1);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return false;
+}
+
+bool main_form::on_menu_open() { return false; }
+
+bool main_form::on_autosave_timer() { return false; }
+
+void main_form::hide_game_menus() {
+    for (int id : {menu_edit, menu_new, menu_replay, menu_game, menu_info_pages, menu_printouts, menu_advanced,
+                   menu_cards})
+        menu_.menus.at(id)->menuAction()->setVisible(false);
+    menu_item(command_facing)->setVisible(false);
+    for (int id : {1005, 1006, 1077}) menu_item(id)->setEnabled(false);
+}
+
+void main_form::show_game_menus() {
+    if (!game_loaded) {
+        for (int id : {menu_edit, menu_new, menu_replay, menu_game, menu_info_pages, menu_printouts, menu_advanced,
+                       menu_cards})
+            menu_.menus.at(id)->menuAction()->setVisible(true);
+        menu_item(command_facing)->setVisible(true);
+    }
+    for (int id : {1005, 1006, 1077}) menu_item(id)->setEnabled(true);
+    if (game_settings_grid_display_available()) menu_item(1056)->setEnabled(true);
+    menu_bar_->update();
+    game_loaded = true;
+}
+
+bool main_form::open_saved_game() {
+    show_busy_cursor(true);
+    bool ok = open_game_hook ? open_game_hook() : false;
+    show_busy_cursor(false);
+    return ok;
+}
+
+void main_form::set_status_text(int mode) {
+    status_mode = mode;
+    status_label_->setText(mode == 0 ? QStringLiteral("No game loaded") : QString());
+}

@@ -1,0 +1,97 @@
+// The main window: tool buttons, map view frames, info boxes, scroll bars, menus, status bar.
+#pragma once
+
+#include "mainwin/main_layout.h"
+#include "main_menu.h"
+#include "platform/form.h"
+
+#include <QCursor>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class main_form;
+}
+class QMenuBar;
+class QStatusBar;
+class QTimer;
+class QToolButton;
+class QLabel;
+
+class main_form : public form_base {
+    Q_OBJECT
+public:
+    explicit main_form(QWidget* parent = nullptr);
+    ~main_form() override;
+
+    // Builds the window from its template, runs the start-up work and shows it.
+    bool create_window();
+
+    // Handlers.
+    bool on_created();
+    bool on_close();
+    bool on_key_down(event_data& e);
+    bool on_resize(event_data& e);
+    bool on_user_event(event_data& e);
+    bool on_menu_open();
+    bool on_autosave_timer();
+
+    void hide_game_menus();
+    void show_game_menus();
+    bool open_saved_game();
+    void set_status_text(int mode);
+
+    // The size of the window as a framed window reports it (the layout's terms).
+    QSize frame_size() const;
+    void apply_layout(const main_layout_result& r);
+
+    Ui::main_form& controls() { return *ui_; }
+    QToolButton* picture_button(const char* name) const;
+    QAction* menu_item(int id) const;
+    QStatusBar* status_bar() const { return status_bar_; }
+    QTimer* autosave_timer() const { return autosave_timer_; }
+    const built_menu& menu() const { return menu_; }
+
+    bool needs_full_redraw = false;
+    bool game_loaded = false;
+    int card_to_place = -1;
+    int status_mode = 0;
+
+protected:
+    void reject() override {} // Escape is a key for the map, not a way to close the window
+
+private:
+    void generated_setup();
+    void relayout(QSize old_client, QSize new_client);
+
+    std::unique_ptr<Ui::main_form> ui_;
+    QMenuBar* menu_bar_ = nullptr;
+    QStatusBar* status_bar_ = nullptr;
+    QLabel* status_label_ = nullptr;
+    QTimer* autosave_timer_ = nullptr;
+    built_menu menu_;
+    std::vector<QToolButton*> buttons_;
+};
+
+// The one main window (null before start and after end) and the parent of every dialog.
+extern main_form* main_form_instance;
+extern main_form* main_window;
+extern quintptr main_window_handle;
+
+extern int recent_game_to_open; // 0..4, or -1 = ask with the file chooser
+extern QCursor map_cursor, zoom_cursor, current_map_cursor, current_frame_cursor;
+extern int info_panel_height, info_panel_width;
+extern QPointer<QWidget> deck_windows[20];
+extern QPointer<QWidget> hand_windows[20];
+extern QPointer<QWidget> info_page_windows[10];
+
+// Opens the game chosen by recent_game_to_open (or the chooser); filled in by the open path.
+extern std::function<bool()> open_game_hook;
+
+// Frame sizes around the client area, as a framed window of the original layout has them.
+constexpr int frame_extra_width = 8;
+constexpr int frame_extra_height = 51;
+constexpr int status_bar_height = 16;

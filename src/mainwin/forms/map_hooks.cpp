@@ -1,0 +1,34 @@
+#include "map_hooks.h"
+
+#include "data/game_settings.h"
+#include "mainwin/settings_files.h"
+#include "platform/app_services.h"
+#include "platform/files.h"
+#include "platform/qt_text.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+std::string startup_command_line;
+int pending_card = -1;
+int pending_card_pool = 0;
+QPointer<QWidget> pending_card_windows[2];
+std::function<bool(const std::string&)> front_program_starter = start_program_file;
+
+void build_default_colour_table_hook() {}
+void clear_info_panels_hook() {}
+void view_resized_hook() {}
+void redraw_hex_hook(int) {}
+void end_map_operation_hook() {}
+void collect_board_cards_hook(int) {}
+bool game_settings_grid_display_available() { return game_settings.draw_options[0] != 0; }
+
+void start_front_program() {
+    auto found = find_file_case_blind(join_path(program_folder, "ZEL2.EXE"));
+    if (!found) return;
+    // Never start this program itself, whatever the front program's file turns out to be.
+    QFileInfo target(to_qstring(*found));
+    QFileInfo self(QCoreApplication::applicationFilePath());
+    if (target.canonicalFilePath() == self.canonicalFilePath()) return;
+    if (front_program_starter) front_program_starter(*found); // a failure to start is ignored
+}

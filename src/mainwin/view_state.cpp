@@ -1,0 +1,20 @@
+#include "draw_marks.h"
+#include "options.h"
+#include "view_state.h"
+
+int zoom_level = 0;
+std::int32_t view_origin_hex = 0;
+int view_width = 0;
+int view_height = 0;
+
+std::uint8_t rmb_mode = 0;
+std::int32_t operation_mode = 0;
+std::uint8_t sound_on = 0;
+std::uint8_t autosave_on = 0;
+std::uint8_t redraw_entire_screen = 0;
+
+piece_mark selected_piece_marks[piece_marks_capacity];
+
+void clear_piece_marks() {
+    for (auto& m : selected_piece_marks) m = piece_mark{};
+}

@@ -1,0 +1,44 @@
+// File helpers shared by every reader and writer. Paths are in the program's 8-bit code page.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+using byte_buffer = std::vector<std::uint8_t>;
+
+// The whole file, or nullopt when it cannot be opened or read.
+std::optional<byte_buffer> read_whole_file(const std::string& path);
+
+// Writes the whole file beside the old one and replaces it only when every byte was written,
+// so a failed save never destroys the previous file. False on any failure.
+bool write_file_atomic(const std::string& path, const byte_buffer& bytes);
+
+// Tests: make the next write_file_atomic calls fail after `bytes_ok` bytes (-1 = never fail).
+void set_write_failure_after(long long bytes_ok);
+
+// Turns a stored Windows path ("C:\GAMES\X.MAP") into a local one: separators translated,
+// drive dropped. A relative path stays relative.
+std::string translate_stored_path(const std::string& stored);
+
+// Finds an existing file whatever the letter case of each part of the path; the path is first
+// translated as above. Returns the real path, or nullopt when nothing matches.
+std::optional<std::string> find_file_case_blind(const std::string& path);
+
+bool path_is_readable_file(const std::string& path);
+bool path_is_folder(const std::string& path);
+bool make_folder(const std::string& path);
+bool copy_file_replacing(const std::string& from, const std::string& to);
+bool remove_file(const std::string& path);
+bool rename_file(const std::string& from, const std::string& to);
+// Files of a folder matching a wildcard such as "*.IPX", ignoring letter case; names only.
+std::vector<std::string> list_files(const std::string& folder, const std::string& pattern);
+
+// Parts of a path, with '/' as separator.
+std::string folder_of(const std::string& path);   // without the trailing separator
+std::string file_name_of(const std::string& path); // name with extension
+std::string join_path(const std::string& folder, const std::string& name);
+
+// The folder of the running executable.
+std::string executable_folder();

@@ -1,0 +1,142 @@
+#include "files.h"
+
+#include <cctype>
+#include "qt_text.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace {
+long long write_failure_after = -1;
+
+QString q(const std::string& path) { return to_qstring(path); }
+} // namespace
+
+std::optional<byte_buffer> read_whole_file(const std::string& path) {
+    QFile f(q(path));
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    return byte_buffer(data.begin(), data.end());
+}
+
+void set_write_failure_after(long long bytes_ok) { write_failure_after = bytes_ok; }
+
+bool write_file_atomic(const std::string& path, const byte_buffer& bytes) {
+    QSaveFile f(q(path));
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    qint64 size = static_cast<qint64>(bytes.size());
+    qint64 allowed = size;
+    if (write_failure_after >= 0 && write_failure_after < size) allowed = write_failure_after;
+    qint64 written = f.write(reinterpret_cast<const char*>(bytes.data()), allowed);
+    if (written != size) {
+        f.cancelWriting();
+        f.commit();
+        return false;
+    }
+    return f.commit();
+}
+
+std::string translate_stored_path(const std::string& stored) {
+    std::string p = stored;
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    if (p.size() >= 2 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]))) p.erase(0, 2);
+    return p;
+}
+
+std::optional<std::string> find_file_case_blind(const std::string& path) {
+    std::string p = translate_stored_path(path);
+    if (p.empty()) return std::nullopt;
+    QString qp = q(p);
+    if (QFileInfo::exists(qp)) return p;
+
+    // Walk the parts of the path, matching each ignoring case.
+    bool absolute = qp.startsWith('/');
+    QStringList parts = qp.split('/', Qt::SkipEmptyParts);
+    QDir dir(absolute ? QStringLiteral("/") : QDir::currentPath());
+    QString built = absolute ? QStringLiteral("/") : QString();
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        QString found;
+        if (part == "." || part == "..") {
+            found = part;
+        } else if (QFileInfo::exists(dir.filePath(part))) {
+            found = part;
+        } else {
+            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                      QDir::NoDotAndDotDot);
+            for (const QString& e : entries)
+                if (e.compare(part, Qt::CaseInsensitive) == 0) {
+                    found = e;
+                    break;
+                }
+        }
+        if (found.isEmpty()) return std::nullopt;
+        built = built.isEmpty() || built.endsWith('/') ? built + found : built + '/' + found;
+        if (i + 1 < parts.size()) {
+            if (!dir.cd(found)) return std::nullopt;
+        }
+    }
+    return from_qstring(built);
+}
+
+bool path_is_readable_file(const std::string& path) {
+    QFileInfo fi(q(path));
+    return fi.isFile() && fi.isReadable();
+}
+
+bool path_is_folder(const std::string& path) { return QFileInfo(q(path)).isDir(); }
+
+bool make_folder(const std::string& path) { return QDir().mkpath(q(path)); }
+
+bool copy_file_replacing(const std::string& from, const std::string& to) {
+    auto data = read_whole_file(from);
+    if (!data) return false;
+    return write_file_atomic(to, *data);
+}
+
+bool remove_file(const std::string& path) { return QFile::remove(q(path)); }
+
+bool rename_file(const std::string& from, const std::string& to) {
+    if (QFileInfo::exists(q(to))) QFile::remove(q(to));
+    return QFile::rename(q(from), q(to));
+}
+
+std::vector<std::string> list_files(const std::string& folder, const std::string& pattern) {
+    QDir dir(q(folder.empty() ? "." : folder));
+    QRegularExpression re(QRegularExpression::wildcardToRegularExpression(q(pattern)),
+                          QRegularExpression::CaseInsensitiveOption);
+    std::vector<std::string> out;
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& e : entries)
+        if (re.match(e).hasMatch()) out.push_back(from_qstring(e));
+    return out;
+}
+
+std::string folder_of(const std::string& path) {
+    auto pos = path.find_last_of('/');
+    if (pos == std::string::npos) return {};
+    if (pos == 0) return "/";
+    return path.substr(0, pos);
+}
+
+std::string file_name_of(const std::string& path) {
+    auto pos = path.find_last_of('/');
+    return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+std::string join_path(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+std::string executable_folder() {
+    if (QCoreApplication::instance()) return from_qstring(QCoreApplication::applicationDirPath());
+    return from_qstring(QDir::currentPath());
+}

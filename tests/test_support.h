@@ -1,0 +1,35 @@
+// Shared set-up for the tests: every case starts from an empty game, board and symbol set.
+#pragma once
+
+#include "data/board.h"
+#include "data/records.h"
+#include "data/symbols.h"
+#include "platform/responder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+class fresh_game_test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        free_symbol_set();
+        free_map();
+        new_game();
+        game->player_count = 1;
+        game_modified = 0;
+    }
+    scripted_responder responder;
+};
+
+inline std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
+    std::vector<std::uint8_t> v;
+    for (int b : list) v.push_back(static_cast<std::uint8_t>(b));
+    return v;
+}
+
+// A temporary folder for one test, removed afterwards.
+std::string make_temp_folder();
