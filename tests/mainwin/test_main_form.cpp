@@ -4,6 +4,7 @@
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/settings_files.h"
+#include "mainwin/view_state.h"
 #include "platform/app_services.h"
 #include "ui_main_form.h"
 
@@ -177,5 +178,23 @@ TEST_F(main_form_test, user_events_close_card_windows) {
     EXPECT_TRUE(deck.isNull());
     EXPECT_TRUE(hand.isNull());
     EXPECT_TRUE(deck_windows[4].isNull());
+}
+} // namespace
+
+namespace {
+TEST_F(main_form_test, resizing_the_window_lays_out_its_controls) {
+    auto f = make_form();
+    f->resize(300, 400);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(f->frame_size().width(), main_form_min_width);
+    f->resize(900, 700);
+    QCoreApplication::processEvents();
+    auto& ui = f->controls();
+    EXPECT_EQ(ui.hex_info_box->geometry().right() + 1, f->frame_size().width() - 10);
+    EXPECT_GE(ui.unit_info_box->height(), info_box_min_height);
+    EXPECT_LE(ui.unit_info_box->height(), info_box_max_height);
+    EXPECT_EQ(view_width, ui.mapscreen_frame->width());
+    EXPECT_EQ(view_height, ui.mapscreen_frame->height());
+    EXPECT_TRUE(ui.hex_info_box->isVisible());
 }
 } // namespace
