@@ -2,11 +2,13 @@
 
 #include "data/records.h"
 #include "mainwin/forms/main_form.h"
+#include "mainwin/forms/generic_list_display_form.h"
 #include "mainwin/forms/map_hooks.h"
 
 void ApplicationClass::on_start() {
     startup_command_line = command_line();
     new_game();
+    install_generic_list_display_form();
     auto* form = new main_form();
     if (!form->create_window()) {
         delete form;
