@@ -3,7 +3,6 @@
 #include "data/records.h"
 #include "play/command_state.h"
 
-#include <array>
 #include <cstring>
 
 namespace {
@@ -11,86 +10,139 @@ namespace {
 using ft = field_type;
 using fr = field_role;
 
-constexpr layout_step num(const char* n, fr r = fr::none) { return {n, ft::num2, r}; }
-constexpr layout_step byte1(const char* n, fr r = fr::none) { return {n, ft::byte, r}; }
-constexpr layout_step count2(const char* n, std::int32_t max = 0) { return {n, ft::num2, fr::count, 0, -1, -1, max}; }
-constexpr layout_step count1(const char* n, std::int32_t max = 0) { return {n, ft::byte, fr::count, 0, -1, -1, max}; }
+constexpr layout_step num(const char* n, fr r = fr::none) {
+    return {n, ft::num2, r};
+}
+constexpr layout_step byte1(const char* n, fr r = fr::none) {
+    return {n, ft::byte, r};
+}
+constexpr layout_step count2(const char* n, std::int32_t max = 0) {
+    return {n, ft::num2, fr::count, 0, -1, -1, max};
+}
+constexpr layout_step count1(const char* n, std::int32_t max = 0) {
+    return {n, ft::byte, fr::count, 0, -1, -1, max};
+}
 constexpr layout_step group(const char* n, std::uint8_t steps, std::int8_t a, std::int8_t b = -1) {
     return {n, ft::group, fr::none, steps, a, b, 0};
 }
-constexpr layout_step player() { return {"player", ft::player, fr::player}; }
-constexpr layout_step sub_code() { return {"sub", ft::byte, fr::sub_code}; }
-constexpr layout_step name(const char* n) { return {n, ft::name, fr::text}; }
-constexpr layout_step raw(const char* n, std::uint8_t size) { return {n, ft::raw, fr::none, size}; }
+constexpr layout_step player() {
+    return {"player", ft::player, fr::player};
+}
+constexpr layout_step sub_code() {
+    return {"sub", ft::byte, fr::sub_code};
+}
+constexpr layout_step name(const char* n) {
+    return {n, ft::name, fr::text};
+}
+constexpr layout_step raw(const char* n, std::uint8_t size) {
+    return {n, ft::raw, fr::none, size};
+}
 
-constexpr layout_step move_steps[] = {
-    byte1("hidden", fr::hidden), count2("pieces", selected_pieces_capacity), count2("hexes", move_path_capacity),
-    num("start", fr::location), group("moved", 3, 1), num("piece", fr::piece), num("class", fr::class_index),
-    num("symbol", fr::symbol), group("path", 1, 2), num("hex", fr::location)};
-constexpr layout_step combat_steps[] = {
-    count2("attackers", combat_list_capacity), count2("defenders", combat_list_capacity), group("fighters", 4, 0, 1),
-    num("piece", fr::piece), num("class", fr::class_index), num("symbol", fr::symbol), num("location", fr::location)};
-constexpr layout_step remove_v1_steps[] = {
-    byte1("hidden", fr::hidden), num("piece", fr::piece), num("class", fr::class_index), num("symbol", fr::symbol),
-    num("location", fr::location), byte1("pool flag"), byte1("pool", fr::pool), name("piece name"),
-    name("class name")};
-constexpr layout_step add_piece_steps[] = {
-    byte1("hidden", fr::hidden), num("piece", fr::piece), num("class", fr::class_index), num("symbol", fr::symbol),
-    num("location", fr::location), byte1("pool flag"), byte1("pool", fr::pool), name("piece name"),
-    name("class name")};
-constexpr layout_step change_class_steps[] = {
-    byte1("hidden", fr::hidden), num("piece", fr::piece), num("old class", fr::class_index),
-    num("old symbol", fr::symbol), num("new class", fr::class_index), num("new symbol", fr::symbol),
-    num("location", fr::location), name("piece name"), name("old class name"), name("new class name")};
+constexpr layout_step move_steps[] = {byte1("hidden", fr::hidden),
+                                      count2("pieces", selected_pieces_capacity),
+                                      count2("hexes", move_path_capacity),
+                                      num("start", fr::location),
+                                      group("moved", 3, 1),
+                                      num("piece", fr::piece),
+                                      num("class", fr::class_index),
+                                      num("symbol", fr::symbol),
+                                      group("path", 1, 2),
+                                      num("hex", fr::location)};
+constexpr layout_step combat_steps[] = {count2("attackers", combat_list_capacity),
+                                        count2("defenders", combat_list_capacity),
+                                        group("fighters", 4, 0, 1),
+                                        num("piece", fr::piece),
+                                        num("class", fr::class_index),
+                                        num("symbol", fr::symbol),
+                                        num("location", fr::location)};
+constexpr layout_step remove_v1_steps[] = {byte1("hidden", fr::hidden),
+                                           num("piece", fr::piece),
+                                           num("class", fr::class_index),
+                                           num("symbol", fr::symbol),
+                                           num("location", fr::location),
+                                           byte1("pool flag"),
+                                           byte1("pool", fr::pool),
+                                           name("piece name"),
+                                           name("class name")};
+constexpr layout_step add_piece_steps[] = {byte1("hidden", fr::hidden),
+                                           num("piece", fr::piece),
+                                           num("class", fr::class_index),
+                                           num("symbol", fr::symbol),
+                                           num("location", fr::location),
+                                           byte1("pool flag"),
+                                           byte1("pool", fr::pool),
+                                           name("piece name"),
+                                           name("class name")};
+constexpr layout_step change_class_steps[] = {byte1("hidden", fr::hidden),
+                                              num("piece", fr::piece),
+                                              num("old class", fr::class_index),
+                                              num("old symbol", fr::symbol),
+                                              num("new class", fr::class_index),
+                                              num("new symbol", fr::symbol),
+                                              num("location", fr::location),
+                                              name("piece name"),
+                                              name("old class name"),
+                                              name("new class name")};
 constexpr layout_step change_value_steps[] = {
-    byte1("hidden", fr::hidden), byte1("kind"), byte1("slot"), raw("old value", 4), byte1("old type"),
-    raw("new value", 4), byte1("new type"), num("index", fr::piece_or_class)};
+    byte1("hidden", fr::hidden), byte1("kind"),       byte1("slot"),     raw("old value", 4),
+    byte1("old type"),           raw("new value", 4), byte1("new type"), num("index", fr::piece_or_class)};
 constexpr layout_step die_roll_steps[] = {count2("dice"), num("sides"), group("results", 1, 0), num("result"),
                                           byte1("comment flag")};
-constexpr layout_step comment_steps[] = {player(), byte1("kind"), count2("length", history_num2_max),
-                                         {"text", ft::counted_bytes, fr::text, 0, 2}};
+constexpr layout_step comment_steps[] = {
+    player(), byte1("kind"), count2("length", history_num2_max), {"text", ft::counted_bytes, fr::text, 0, 2}};
 constexpr layout_step combat_block_steps[] = {num("combats")};
 constexpr layout_step delete_class_steps[] = {num("class", fr::class_index), num("symbol", fr::symbol)};
-constexpr layout_step reveal_steps[] = {player(), count1("entries", history_byte_max), group("revealed", 2, 1),
-                                        byte1("owner"), num("piece", fr::piece)};
-constexpr layout_step change_hidden_steps[] = {player(), num("piece", fr::piece), byte1("old hidden", fr::hidden),
-                                               byte1("new hidden", fr::hidden)};
+constexpr layout_step reveal_steps[] = {player(), count1("entries", history_byte_max),
+                                        group("revealed", 2, 1), byte1("owner"), num("piece", fr::piece)};
+constexpr layout_step change_hidden_steps[] = {
+    player(), num("piece", fr::piece), byte1("old hidden", fr::hidden), byte1("new hidden", fr::hidden)};
 constexpr layout_step delete_pool_steps[] = {raw("data", 4)};
 // Code 15: player, deck, sub-code, then by sub-code.
 constexpr layout_step deck_added_steps[] = {player(), num("deck", fr::pool), sub_code(), num("cards"),
                                             byte1("visibility")};
 constexpr layout_step deck_shuffled_steps[] = {player(), num("deck", fr::pool), sub_code()};
-constexpr layout_step deck_sorted_steps[] = {player(),      num("deck", fr::pool), sub_code(), num("sorted"),
-                                             num("in deck"), byte1("placement")};
-constexpr layout_step deck_dealt_steps[] = {player(), num("deck", fr::pool), sub_code(), num("dealt"),
-                                            byte1("all dealt"), byte1("hands")};
-constexpr layout_step deck_played_steps[] = {player(), num("deck", fr::pool), sub_code(), num("card", fr::piece),
-                                             num("location", fr::location), byte1("face")};
+constexpr layout_step deck_sorted_steps[] = {player(),      num("deck", fr::pool), sub_code(),
+                                             num("sorted"), num("in deck"),        byte1("placement")};
+constexpr layout_step deck_dealt_steps[] = {player(),     num("deck", fr::pool), sub_code(),
+                                            num("dealt"), byte1("all dealt"),    byte1("hands")};
+constexpr layout_step deck_played_steps[] = {
+    player(),     num("deck", fr::pool), sub_code(), num("card", fr::piece), num("location", fr::location),
+    byte1("face")};
 // Code 16: player, hand, sub-code, then by sub-code.
-constexpr layout_step hand_card_steps[] = {player(),           num("hand", fr::pool), sub_code(),
-                                           num("other pool", fr::pool), byte1("position"), byte1("known"),
-                                           num("card", fr::piece)};
+constexpr layout_step hand_card_steps[] = {
+    player(),       num("hand", fr::pool), sub_code(), num("other pool", fr::pool), byte1("position"),
+    byte1("known"), num("card", fr::piece)};
 constexpr layout_step hand_added_steps[] = {player(), num("hand", fr::pool), sub_code(), num("owner")};
-constexpr layout_step hand_played_steps[] = {player(), num("hand", fr::pool), sub_code(), num("card", fr::piece),
-                                             num("location", fr::location), byte1("face")};
+constexpr layout_step hand_played_steps[] = {
+    player(),     num("hand", fr::pool), sub_code(), num("card", fr::piece), num("location", fr::location),
+    byte1("face")};
 // Code 17: player, card, sub-code, then by sub-code.
-constexpr layout_step board_card_removed_steps[] = {player(),  num("card", fr::piece), sub_code(),
-                                                    num("location", fr::location), byte1("hidden", fr::hidden),
+constexpr layout_step board_card_removed_steps[] = {player(),
+                                                    num("card", fr::piece),
+                                                    sub_code(),
+                                                    num("location", fr::location),
+                                                    byte1("hidden", fr::hidden),
                                                     num("pool", fr::pool)};
-constexpr layout_step board_card_flip_steps[] = {player(),    num("card", fr::piece), sub_code(),
-                                                 num("location", fr::location), byte1("before"), byte1("after")};
-constexpr layout_step piece_order_steps[] = {num("old index", fr::piece_order), num("new index", fr::piece_order)};
-constexpr layout_step slot_reveal_steps[] = {player(), count2("pieces", max_pieces),
-                                             {"hidden states", ft::counted_bytes, fr::hidden_by_slot, 0, 1}};
+constexpr layout_step board_card_flip_steps[] = {player(),        num("card", fr::piece),
+                                                 sub_code(),      num("location", fr::location),
+                                                 byte1("before"), byte1("after")};
+constexpr layout_step piece_order_steps[] = {num("old index", fr::piece_order),
+                                             num("new index", fr::piece_order)};
+constexpr layout_step slot_reveal_steps[] = {
+    player(), count2("pieces", max_pieces), {"hidden states", ft::counted_bytes, fr::hidden_by_slot, 0, 1}};
 constexpr layout_step pool_pick_steps[] = {player(), raw("data", 5)};
-constexpr layout_step remove_piece_steps[] = {
-    byte1("hidden", fr::hidden), num("piece", fr::piece), num("class", fr::class_index), num("symbol", fr::symbol),
-    num("location", fr::location), byte1("pool flag"), num("pool", fr::pool), name("piece name"),
-    name("class name")};
-constexpr layout_step add_group_steps[] = {num("total"),     num("location", fr::location),
-                                           player(),         count2("groups", max_classes),
-                                           group("classes", 2, 3), num("class", fr::class_index),
-                                           num("count"),     num("first piece", fr::piece)};
+constexpr layout_step remove_piece_steps[] = {byte1("hidden", fr::hidden),
+                                              num("piece", fr::piece),
+                                              num("class", fr::class_index),
+                                              num("symbol", fr::symbol),
+                                              num("location", fr::location),
+                                              byte1("pool flag"),
+                                              num("pool", fr::pool),
+                                              name("piece name"),
+                                              name("class name")};
+constexpr layout_step add_group_steps[] = {
+    num("total"),           num("location", fr::location), player(),     count2("groups", max_classes),
+    group("classes", 2, 3), num("class", fr::class_index), num("count"), num("first piece", fr::piece)};
 
 const record_layout layouts[] = {
     {history_code_move, 0, "move", move_steps},
@@ -135,10 +187,14 @@ const record_layout layouts[] = {
 std::size_t fixed_size(ft type, const layout_step& s) {
     switch (type) {
     case ft::byte:
-    case ft::player: return 1;
-    case ft::num2: return 2;
-    case ft::raw: return s.size;
-    default: return 0;
+    case ft::player:
+        return 1;
+    case ft::num2:
+        return 2;
+    case ft::raw:
+        return s.size;
+    default:
+        return 0;
     }
 }
 
@@ -169,12 +225,14 @@ struct payload_cursor {
             } else if (s.type != ft::raw) {
                 v.value = data[pos];
             }
-            if (s.role == fr::count && s.max_count > 0 && v.value > s.max_count) return history_walk_status::over_count;
+            if (s.role == fr::count && s.max_count > 0 && v.value > s.max_count)
+                return history_walk_status::over_count;
             break;
         }
         case ft::name: {
             std::size_t n = 0;
-            while (n < 25 && pos + n < end && data[pos + n] != 0) ++n;
+            while (n < 25 && pos + n < end && data[pos + n] != 0)
+                ++n;
             if (n < 25) {
                 if (pos + n >= end) return history_walk_status::truncated;
                 ++n; // the terminating 0
@@ -188,7 +246,8 @@ struct payload_cursor {
             v.size = static_cast<std::size_t>(n);
             break;
         }
-        case ft::group: return history_walk_status::ok; // handled by the caller
+        case ft::group:
+            return history_walk_status::ok; // handled by the caller
         }
         values[static_cast<std::size_t>(index)] = v.value;
         if (visitor) visitor(v);
@@ -209,7 +268,8 @@ struct payload_cursor {
             if (s.count_b >= 0) count += values[static_cast<std::size_t>(s.count_b)];
             // Every item takes at least one byte, so a count beyond the bytes left is damage
             // found before the loop runs.
-            if (count < 0 || static_cast<std::uint64_t>(count) > end - pos) return history_walk_status::over_count;
+            if (count < 0 || static_cast<std::uint64_t>(count) > end - pos)
+                return history_walk_status::over_count;
             for (std::int64_t r = 0; r < count; ++r)
                 for (int k = 1; k <= s.size; ++k)
                     if (auto st = step(i + k, static_cast<int>(r)); st != history_walk_status::ok)
@@ -233,7 +293,9 @@ bool history_code_has_sub_code(int code) {
     return code == history_code_deck || code == history_code_hand || code == history_code_board_card;
 }
 
-std::span<const record_layout> all_history_layouts() { return layouts; }
+std::span<const record_layout> all_history_layouts() {
+    return layouts;
+}
 
 history_walk_status walk_record_fields(const std::uint8_t* data, std::size_t end, std::size_t payload,
                                        const record_layout& layout, std::size_t& length,
@@ -269,64 +331,76 @@ history_walker::history_walker(const std::uint8_t* data, std::size_t size) : dat
     pos_ = header_;
 }
 
+namespace {
+// Reads the record that starts at `pos`; nothing at or past `end` is read.
+history_walk_status read_record(const std::uint8_t* data, std::size_t end, std::size_t pos,
+                                history_record& out) {
+    if (data[pos] != 0xFD) return history_walk_status::missing_marker;
+    if (end - pos < 2) return history_walk_status::truncated;
+    history_record r;
+    r.start = pos;
+    r.code = data[pos + 1];
+    r.payload = pos + 2;
+    if (history_code_has_sub_code(r.code)) {
+        if (end - r.payload <= history_sub_code_offset) return history_walk_status::truncated;
+        r.sub = data[r.payload + history_sub_code_offset];
+    }
+    r.layout = history_layout(r.code, r.sub);
+    if (!r.layout) return history_walk_status::unknown_code;
+    auto st = walk_record_fields(data, end, r.payload, *r.layout, r.length);
+    if (st == history_walk_status::ok) out = r;
+    return st;
+}
+} // namespace
+
 bool history_walker::next(history_record& record) {
     if (status_ != history_walk_status::ok) return false;
     if (pos_ == end_) {
         status_ = history_walk_status::end;
         return false;
     }
-    if (data_[pos_] != 0xFD) {
-        status_ = history_walk_status::missing_marker;
-        return false;
-    }
-    if (end_ - pos_ < 2) {
-        status_ = history_walk_status::truncated;
-        return false;
-    }
     history_record r;
-    r.start = pos_;
-    r.code = data_[pos_ + 1];
-    r.payload = pos_ + 2;
-    if (history_code_has_sub_code(r.code)) {
-        if (end_ - r.payload <= history_sub_code_offset) {
-            status_ = history_walk_status::truncated;
-            return false;
-        }
-        r.sub = data_[r.payload + history_sub_code_offset];
-    }
-    r.layout = history_layout(r.code, r.sub);
-    if (!r.layout) {
-        status_ = history_walk_status::unknown_code;
-        return false;
-    }
-    auto st = walk_record_fields(data_, end_, r.payload, *r.layout, r.length);
-    if (st != history_walk_status::ok) {
-        status_ = st;
-        return false;
-    }
+    status_ = read_record(data_, end_, pos_, r);
+    if (status_ != history_walk_status::ok) return false;
     pos_ = r.next();
     record = r;
     return true;
 }
 
-std::optional<std::vector<history_record>> walk_history(const byte_vector& stream, history_walk_status* status) {
+std::optional<std::size_t> history_stream_length(const std::uint8_t* data, std::size_t size) {
+    auto h = history_header_length(data, size);
+    if (!h) return std::nullopt;
+    std::size_t pos = *h;
+    while (pos < size) {
+        if (data[pos] == 0xFE) return pos + 1;
+        history_record r;
+        if (read_record(data, size, pos, r) != history_walk_status::ok) return std::nullopt;
+        pos = r.next();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::vector<history_record>> walk_history(const byte_vector& stream,
+                                                        history_walk_status* status) {
     history_walker w(stream);
     std::vector<history_record> out;
     history_record r;
-    while (w.next(r)) out.push_back(r);
+    while (w.next(r))
+        out.push_back(r);
     if (status) *status = w.status();
     if (w.status() != history_walk_status::end) return std::nullopt;
     return out;
 }
 
-std::optional<field_visit> record_field(const byte_vector& stream, const history_record& record, const char* name,
-                                        int repeat) {
+std::optional<field_visit> record_field(const byte_vector& stream, const history_record& record,
+                                        const char* name, int repeat) {
     if (!record.layout || stream.empty() || record.next() >= stream.size()) return std::nullopt;
     std::optional<field_visit> found;
     std::size_t length = 0;
     walk_record_fields(stream.data(), stream.size() - 1, record.payload, *record.layout, length,
                        [&](const field_visit& v) {
-                           if (!found && v.repeat == repeat && std::strcmp(v.step->name, name) == 0) found = v;
+                           if (!found && v.repeat == repeat && std::strcmp(v.step->name, name) == 0)
+                               found = v;
                        });
     return found;
 }
@@ -361,7 +435,8 @@ bool encode_record(const record_layout& layout, const std::vector<field_value>& 
             break;
         case ft::name: {
             std::size_t n = 0;
-            while (n < v.bytes.size() && n < 25 && v.bytes[n] != 0) ++n;
+            while (n < v.bytes.size() && n < 25 && v.bytes[n] != 0)
+                ++n;
             out.insert(out.end(), v.bytes.begin(), v.bytes.begin() + static_cast<std::ptrdiff_t>(n));
             if (n < 25) out.push_back(0);
             break;
@@ -371,7 +446,8 @@ bool encode_record(const record_layout& layout, const std::vector<field_value>& 
                 return false;
             out.insert(out.end(), v.bytes.begin(), v.bytes.end());
             break;
-        case ft::group: return false;
+        case ft::group:
+            return false;
         }
         if (s.role == fr::count && s.max_count > 0 && v.number > s.max_count) return false;
         step_values[static_cast<std::size_t>(index)] = v.number;

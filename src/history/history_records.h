@@ -72,7 +72,7 @@ enum class field_type : std::uint8_t {
 // What a field means, for code that rewrites or shows fields without knowing every code.
 enum class field_role : std::uint8_t {
     none,
-    count,          // a count some group or counted bytes use
+    count, // a count some group or counted bytes use
     sub_code,
     player,
     hidden,         // a hidden state 0..2
@@ -141,7 +141,7 @@ history_walk_status walk_record_fields(const std::uint8_t* data, std::size_t end
 std::optional<std::size_t> history_header_length(const std::uint8_t* data, std::size_t end);
 
 struct history_record {
-    std::size_t start = 0;   // offset of the 0xFD
+    std::size_t start = 0; // offset of the 0xFD
     int code = 0;
     int sub = 0;             // the sub-code of 15/16/17, else 0
     std::size_t payload = 0; // offset of the first payload byte
@@ -174,6 +174,11 @@ private:
     std::size_t pos_ = 0;
     history_walk_status status_ = history_walk_status::ok;
 };
+
+// The length of a stream held in a longer block (a file section, a version-1 conversion): the
+// offset just past the 0xFE that follows the last record, found by walking the records, never by
+// looking for the first 0xFE. Nothing when the records are damaged or the end mark is missing.
+std::optional<std::size_t> history_stream_length(const std::uint8_t* data, std::size_t size);
 
 // Every record of a stream, or nothing when the walk met damage (the status tells which).
 std::optional<std::vector<history_record>> walk_history(const byte_vector& stream,

@@ -106,9 +106,11 @@ bool renumber_history(byte_vector& stream, const std::vector<std::int32_t>& new_
         token_state st;
         std::size_t m = std::max(k, header_slots);
         st.ext.resize(m);
-        for (std::size_t s = 0; s < m; ++s) st.ext[s] = s < k ? new_index[s] : static_cast<std::int32_t>(s);
+        for (std::size_t s = 0; s < m; ++s)
+            st.ext[s] = s < k ? new_index[s] : static_cast<std::int32_t>(s);
         std::vector<std::int32_t> inv(m);
-        for (std::size_t s = 0; s < m; ++s) inv[static_cast<std::size_t>(st.ext[s])] = static_cast<std::int32_t>(s);
+        for (std::size_t s = 0; s < m; ++s)
+            inv[static_cast<std::size_t>(st.ext[s])] = static_cast<std::int32_t>(s);
         st.ordered = m > 0 ? 1 : 0;
         while (static_cast<std::size_t>(st.ordered) < m &&
                inv[static_cast<std::size_t>(st.ordered)] > inv[static_cast<std::size_t>(st.ordered) - 1])
@@ -124,10 +126,13 @@ bool renumber_history(byte_vector& stream, const std::vector<std::int32_t>& new_
                 rotations.emplace_back(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b));
         }
         st.tok_at.resize(m);
-        for (std::size_t s = 0; s < m; ++s) st.tok_at[s] = static_cast<std::int32_t>(s);
-        for (auto it = rotations.rbegin(); it != rotations.rend(); ++it) token_state::rotate(st.tok_at, it->second, it->first);
+        for (std::size_t s = 0; s < m; ++s)
+            st.tok_at[s] = static_cast<std::int32_t>(s);
+        for (auto it = rotations.rbegin(); it != rotations.rend(); ++it)
+            token_state::rotate(st.tok_at, it->second, it->first);
         st.newpos.resize(m);
-        for (std::size_t t = 0; t < m; ++t) st.newpos[t] = st.ext[t];
+        for (std::size_t t = 0; t < m; ++t)
+            st.newpos[t] = st.ext[t];
         if (m > 0) st.rank_range(0, static_cast<std::int32_t>(m) - 1, 0);
 
         byte_vector out;
@@ -139,7 +144,8 @@ bool renumber_history(byte_vector& stream, const std::vector<std::int32_t>& new_
             header_out = std::max(header_out, st.map_slot(static_cast<std::int64_t>(i)) + 1);
         std::vector<std::int32_t> entry_of(static_cast<std::size_t>(header_out), -1);
         for (std::size_t i = 0; i < header_slots; ++i)
-            entry_of[static_cast<std::size_t>(st.map_slot(static_cast<std::int64_t>(i)))] = static_cast<std::int32_t>(i);
+            entry_of[static_cast<std::size_t>(st.map_slot(static_cast<std::int64_t>(i)))] =
+                static_cast<std::int32_t>(i);
         put_num2(out, header_out + 1);
         for (std::int32_t j = 0; j < header_out; ++j) {
             std::int32_t i = entry_of[static_cast<std::size_t>(j)];
@@ -173,7 +179,8 @@ bool renumber_history(byte_vector& stream, const std::vector<std::int32_t>& new_
                 std::int32_t na, nb;
                 if (valid_rotation(a, b, st.size())) {
                     bool ordered = st.is_ordered(st.tok_at[static_cast<std::size_t>(a)]);
-                    std::tie(na, nb) = st.apply_rotation(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b));
+                    std::tie(na, nb) =
+                        st.apply_rotation(static_cast<std::int32_t>(a), static_cast<std::int32_t>(b));
                     if (!ordered) nb = na;
                 } else {
                     na = st.map_slot(a);
@@ -185,35 +192,39 @@ bool renumber_history(byte_vector& stream, const std::vector<std::int32_t>& new_
             }
             std::int64_t kind = 0;
             std::size_t count_at = 0, length = 0;
-            walk_record_fields(stream.data(), stream.size() - 1, r.payload, *r.layout, length,
-                               [&](const field_visit& v) {
-                                   const auto* b = stream.data() + v.offset;
-                                   switch (v.step->role) {
-                                   case field_role::piece: put_num2(out, st.map_slot(v.value)); return;
-                                   case field_role::piece_or_class:
-                                       if (kind == 'U' || kind == 'u')
-                                           put_num2(out, st.map_slot(v.value));
-                                       else
-                                           out.insert(out.end(), b, b + v.size);
-                                       return;
-                                   case field_role::hidden_by_slot: {
-                                       std::int32_t n = 0;
-                                       for (std::size_t s = 0; s < v.size; ++s)
-                                           n = std::max(n, st.map_slot(static_cast<std::int64_t>(s)) + 1);
-                                       std::vector<std::uint8_t> states(static_cast<std::size_t>(n), 0);
-                                       for (std::size_t s = 0; s < v.size; ++s)
-                                           states[static_cast<std::size_t>(st.map_slot(static_cast<std::int64_t>(s)))] = b[s];
-                                       out[count_at] = static_cast<std::uint8_t>(n / 250);
-                                       out[count_at + 1] = static_cast<std::uint8_t>(n % 250);
-                                       out.insert(out.end(), states.begin(), states.end());
-                                       return;
-                                   }
-                                   default: break;
-                                   }
-                                   if (std::string_view(v.step->name) == "kind") kind = v.value;
-                                   if (v.step->role == field_role::count) count_at = out.size();
-                                   out.insert(out.end(), b, b + v.size);
-                               });
+            walk_record_fields(
+                stream.data(), stream.size() - 1, r.payload, *r.layout, length, [&](const field_visit& v) {
+                    const auto* b = stream.data() + v.offset;
+                    switch (v.step->role) {
+                    case field_role::piece:
+                        put_num2(out, st.map_slot(v.value));
+                        return;
+                    case field_role::piece_or_class:
+                        if (kind == 'U' || kind == 'u')
+                            put_num2(out, st.map_slot(v.value));
+                        else
+                            out.insert(out.end(), b, b + v.size);
+                        return;
+                    case field_role::hidden_by_slot: {
+                        std::int32_t n = 0;
+                        for (std::size_t s = 0; s < v.size; ++s)
+                            n = std::max(n, st.map_slot(static_cast<std::int64_t>(s)) + 1);
+                        std::vector<std::uint8_t> states(static_cast<std::size_t>(n), 0);
+                        for (std::size_t s = 0; s < v.size; ++s)
+                            states[static_cast<std::size_t>(st.map_slot(static_cast<std::int64_t>(s)))] =
+                                b[s];
+                        out[count_at] = static_cast<std::uint8_t>(n / 250);
+                        out[count_at + 1] = static_cast<std::uint8_t>(n % 250);
+                        out.insert(out.end(), states.begin(), states.end());
+                        return;
+                    }
+                    default:
+                        break;
+                    }
+                    if (std::string_view(v.step->name) == "kind") kind = v.value;
+                    if (v.step->role == field_role::count) count_at = out.size();
+                    out.insert(out.end(), b, b + v.size);
+                });
         }
         out.push_back(marker_close);
 

@@ -35,16 +35,27 @@ bool valid_class(int c) {
     return c >= 0 && static_cast<std::size_t>(c) < game->class_array.size() &&
            game->class_array[static_cast<std::size_t>(c)].symbol != class_end;
 }
-const piece_struct& piece_at(int piece) { return game->piece_array[static_cast<std::size_t>(piece)]; }
-const class_struct& class_at(int c) { return game->class_array[static_cast<std::size_t>(c)]; }
-int hidden_of(int piece) { return std::min<int>(piece_at(piece).hidden, 2); }
-std::int64_t symbol_of(int c) { return class_at(c).symbol; }
-int player_now() { return history_player_byte(current_player); }
+const piece_struct& piece_at(int piece) {
+    return game->piece_array[static_cast<std::size_t>(piece)];
+}
+const class_struct& class_at(int c) {
+    return game->class_array[static_cast<std::size_t>(c)];
+}
+int hidden_of(int piece) {
+    return std::min<int>(piece_at(piece).hidden, 2);
+}
+std::int64_t symbol_of(int c) {
+    return class_at(c).symbol;
+}
+int player_now() {
+    return history_player_byte(current_player);
+}
 
 // Counts list entries up to the end mark or the list's size.
 std::size_t count_until(std::span<const std::int32_t> list, std::int32_t end_mark, std::size_t cap) {
     std::size_t n = 0;
-    while (n < list.size() && n < cap && list[n] != end_mark) ++n;
+    while (n < list.size() && n < cap && list[n] != end_mark)
+        ++n;
     return n;
 }
 
@@ -58,10 +69,12 @@ long append_fields(int code, int sub, const std::vector<field_value>& values) {
 long append_slot_reveal(int code) {
     const auto& pieces = game->piece_array;
     std::size_t n = 0;
-    while (n < pieces.size() && pieces[n].location != location_end) ++n;
+    while (n < pieces.size() && pieces[n].location != location_end)
+        ++n;
     std::string states;
     states.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) states.push_back(static_cast<char>(std::min<int>(pieces[i].hidden, 2)));
+    for (std::size_t i = 0; i < n; ++i)
+        states.push_back(static_cast<char>(std::min<int>(pieces[i].hidden, 2)));
     long at = append_fields(code, 0, {player_now(), static_cast<std::int64_t>(n), states});
     if (at >= 0) game->piece_end_index = static_cast<std::int32_t>(n);
     return at;
@@ -104,7 +117,8 @@ std::size_t history_end_offset() {
 
 void put_history_num2(long offset, int value) {
     auto& s = game->history_stream;
-    if (offset < 0 || value < 0 || value > history_num2_max || static_cast<std::size_t>(offset) + 2 >= s.size())
+    if (offset < 0 || value < 0 || value > history_num2_max ||
+        static_cast<std::size_t>(offset) + 2 >= s.size())
         return;
     s[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value / 250);
     s[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>(value % 250);
@@ -114,7 +128,8 @@ void clear_history() {
     const auto& pieces = game->piece_array;
     // Entries up to and including the end record; a missing end record is written as one.
     std::size_t n = 0;
-    while (n < pieces.size() && pieces[n].location != location_end) ++n;
+    while (n < pieces.size() && pieces[n].location != location_end)
+        ++n;
     byte_vector out;
     try {
         out.reserve(5 * (n + 1) + 5);
@@ -158,7 +173,8 @@ long append_move_record(std::span<const std::int32_t> pieces, std::span<const st
         int c = piece_at(pieces[i]).class_index;
         values.insert(values.end(), {pieces[i], c, symbol_of(c)});
     }
-    for (std::size_t i = 0; i < n_hexes; ++i) values.emplace_back(path[i]);
+    for (std::size_t i = 0; i < n_hexes; ++i)
+        values.emplace_back(path[i]);
     byte_vector payload;
     if (!encode_record(*history_layout(history_code_move), values, payload)) return -1;
 
@@ -211,10 +227,12 @@ long append_combat_record(std::span<const std::int32_t> attackers, std::span<con
     return append_fields(history_code_combat, 0, values);
 }
 
-long append_remove_piece_v1_record(int hidden, int piece, int class_index, int symbol, int location, int to_pool,
-                                   int pool, const std::string& piece_name, const std::string& class_name) {
-    return append_fields(history_code_remove_piece_v1, 0,
-                         {hidden, piece, class_index, symbol, location, to_pool, pool, piece_name, class_name});
+long append_remove_piece_v1_record(int hidden, int piece, int class_index, int symbol, int location,
+                                   int to_pool, int pool, const std::string& piece_name,
+                                   const std::string& class_name) {
+    return append_fields(
+        history_code_remove_piece_v1, 0,
+        {hidden, piece, class_index, symbol, location, to_pool, pool, piece_name, class_name});
 }
 
 long append_add_piece_record(int piece, int class_index, int from_pool, int pool, int location) {
@@ -230,9 +248,9 @@ long append_add_piece_record(int piece, int class_index, int from_pool, int pool
 long append_class_change_record(int piece, int old_class, int new_class) {
     if (!valid_piece(piece) || !valid_class(old_class) || !valid_class(new_class)) return -1;
     return append_fields(history_code_change_class, 0,
-                         {hidden_of(piece), piece, old_class, symbol_of(old_class), new_class, symbol_of(new_class),
-                          piece_at(piece).location, name_of(piece_at(piece).name), name_of(class_at(old_class).name),
-                          name_of(class_at(new_class).name)});
+                         {hidden_of(piece), piece, old_class, symbol_of(old_class), new_class,
+                          symbol_of(new_class), piece_at(piece).location, name_of(piece_at(piece).name),
+                          name_of(class_at(old_class).name), name_of(class_at(new_class).name)});
 }
 
 long append_value_change_record(char kind, int slot, const std::uint8_t old_value[4], int old_type,
@@ -248,7 +266,8 @@ long append_value_change_record(char kind, int slot, const std::uint8_t old_valu
 
 long append_die_roll_record(int sides, std::span<const int> results) {
     std::vector<field_value> values{static_cast<std::int64_t>(results.size()), sides};
-    for (int r : results) values.emplace_back(r);
+    for (int r : results)
+        values.emplace_back(r);
     values.emplace_back(0);
     return append_fields(history_code_die_roll, 0, values);
 }
@@ -263,7 +282,8 @@ void set_die_roll_comment_flag(long payload, bool on) {
     r.layout = history_layout(history_code_die_roll);
     if (s[r.start] != marker_open || s[r.start + 1] != history_code_die_roll) return;
     std::size_t length = 0;
-    if (walk_record_fields(s.data(), s.size() - 1, r.payload, *r.layout, length) != history_walk_status::ok) return;
+    if (walk_record_fields(s.data(), s.size() - 1, r.payload, *r.layout, length) != history_walk_status::ok)
+        return;
     r.length = length;
     if (auto flag = record_field(s, r, "comment flag")) s[flag->offset] = on ? 1 : 0;
 }
@@ -291,7 +311,8 @@ long append_reveal_history_record(int code, int player, std::span<const std::uin
     for (std::size_t first = 0; first < pieces.size(); first += history_byte_max) {
         std::size_t n = std::min<std::size_t>(history_byte_max, pieces.size() - first);
         std::vector<field_value> values{history_player_byte(player), static_cast<std::int64_t>(n)};
-        for (std::size_t i = first; i < first + n; ++i) values.insert(values.end(), {owners[i], pieces[i]});
+        for (std::size_t i = first; i < first + n; ++i)
+            values.insert(values.end(), {owners[i], pieces[i]});
         byte_vector payload;
         if (!encode_record(*history_layout(code), values, payload)) return -1;
         payloads.push_back(std::move(payload));
@@ -306,13 +327,16 @@ long append_reveal_history_record(int code, int player, std::span<const std::uin
 }
 
 long append_hidden_change_record(int player, int piece, int old_state, int new_state) {
-    return append_fields(history_code_change_hidden, 0, {history_player_byte(player), piece, old_state, new_state});
+    return append_fields(history_code_change_hidden, 0,
+                         {history_player_byte(player), piece, old_state, new_state});
 }
 
 long append_deck_added_record(int deck, int cards, int visibility) {
     return append_fields(history_code_deck, 1, {player_now(), deck, 1, cards, visibility});
 }
-long append_deck_shuffled_record(int deck) { return append_fields(history_code_deck, 2, {player_now(), deck, 2}); }
+long append_deck_shuffled_record(int deck) {
+    return append_fields(history_code_deck, 2, {player_now(), deck, 2});
+}
 long append_deck_sorted_record(int deck, int sorted, int in_deck, int placement) {
     return append_fields(history_code_deck, 3, {player_now(), deck, 3, sorted, in_deck, placement});
 }
@@ -343,7 +367,8 @@ long append_hand_card_played_record(int hand, int card, int location, int face_u
 }
 
 long append_board_card_to_deck_record(int deck, int card, int location, int hidden) {
-    return append_fields(history_code_board_card, 1, {player_now(), card, 1, location, hidden != 0 ? 1 : 0, deck});
+    return append_fields(history_code_board_card, 1,
+                         {player_now(), card, 1, location, hidden != 0 ? 1 : 0, deck});
 }
 long append_board_card_flip_record(int card, int face_down_before, int face_down_after) {
     if (!valid_piece(card)) return -1;
@@ -356,10 +381,16 @@ long append_piece_order_record(int old_index, int new_index) {
     return append_fields(history_code_piece_order, 0, {old_index, new_index});
 }
 
-long append_los_reveal_record() { return append_slot_reveal(history_code_los_reveal); }
-long append_range_reveal_record() { return append_slot_reveal(history_code_range_reveal); }
+long append_los_reveal_record() {
+    return append_slot_reveal(history_code_los_reveal);
+}
+long append_range_reveal_record() {
+    return append_slot_reveal(history_code_range_reveal);
+}
 
-long append_game_saved_record() { return append_history_record(0, history_code_game_saved); }
+long append_game_saved_record() {
+    return append_history_record(0, history_code_game_saved);
+}
 
 long append_remove_piece_record(int piece, int location, int to_pool, int pool) {
     if (!valid_piece(piece) || !valid_class(piece_at(piece).class_index)) return -1;
@@ -373,10 +404,12 @@ long append_remove_piece_record(int piece, int location, int to_pool, int pool) 
 long append_group_placement_record(int location, int first_piece,
                                    std::span<const std::pair<std::int32_t, std::int32_t>> groups) {
     std::int64_t total = 0;
-    for (const auto& g : groups) total += g.second;
+    for (const auto& g : groups)
+        total += g.second;
     if (total < 2) return -1;
     std::vector<field_value> values{total, location, player_now(), static_cast<std::int64_t>(groups.size())};
-    for (const auto& g : groups) values.insert(values.end(), {g.first, g.second});
+    for (const auto& g : groups)
+        values.insert(values.end(), {g.first, g.second});
     values.emplace_back(first_piece);
     return append_fields(history_code_add_group, 0, values);
 }

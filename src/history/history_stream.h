@@ -47,8 +47,9 @@ long append_move_record(std::span<const std::int32_t> pieces, std::span<const st
 // Code 1. Both lists end at -1 or their size; nothing is recorded when both are empty.
 long append_combat_record(std::span<const std::int32_t> attackers, std::span<const std::int32_t> defenders);
 // Code 2, for the version-1 conversion: every field given.
-long append_remove_piece_v1_record(int hidden, int piece, int class_index, int symbol, int location, int to_pool,
-                                   int pool, const std::string& piece_name, const std::string& class_name);
+long append_remove_piece_v1_record(int hidden, int piece, int class_index, int symbol, int location,
+                                   int to_pool, int pool, const std::string& piece_name,
+                                   const std::string& class_name);
 // Code 3. A pool index the byte cannot hold (above 249) is recorded as a placement not from a pool.
 long append_add_piece_record(int piece, int class_index, int from_pool, int pool, int location);
 // Code 4: the piece already has its new class.

@@ -18,7 +18,8 @@ using bv = std::vector<std::uint8_t>;
 
 bv cat(std::initializer_list<bv> parts) {
     bv out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const auto& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
 bv text0(const std::string& s) {
@@ -42,7 +43,9 @@ piece_struct make_piece(const char* name, int class_index, int location, int hid
     p.flags = static_cast<std::uint8_t>(flags);
     return p;
 }
-piece_struct end_piece() { return make_piece("", 0, location_end); }
+piece_struct end_piece() {
+    return make_piece("", 0, location_end);
+}
 
 class history_test : public fresh_game_test {
 protected:
@@ -69,12 +72,12 @@ protected:
 };
 
 // The header of small_game, written out by hand.
-const bv small_header = {0x00, 0x04,                         // four entries
-                         0x00, 0x00, 0x00, 0x0C, 0x01,       // A1: class 0, hex 12, hidden 1
-                         0x00, 0x01, 0x01, 0x0A, 0x00,       // B2: class 1, hex 260
-                         0x00, 0x00, 0xFC, 0x02, 0x02,       // C3: in a pool: 63002
-                         0x00, 0x00, 0xFC, 0x00, 0x00,       // end record
-                         0x00, 0x00};                        // turn 0
+const bv small_header = {0x00, 0x04,                   // four entries
+                         0x00, 0x00, 0x00, 0x0C, 0x01, // A1: class 0, hex 12, hidden 1
+                         0x00, 0x01, 0x01, 0x0A, 0x00, // B2: class 1, hex 260
+                         0x00, 0x00, 0xFC, 0x02, 0x02, // C3: in a pool: 63002
+                         0x00, 0x00, 0xFC, 0x00, 0x00, // end record
+                         0x00, 0x00};                  // turn 0
 
 TEST_F(history_test, empty_game_has_the_ten_byte_stream) {
     EXPECT_EQ(game->history_stream, bytes({0x00, 0x01, 0x00, 0x00, 0xFC, 0x00, 0x00, 0x00, 0x00, 0xFE}));
@@ -89,9 +92,9 @@ TEST_F(history_test, header_snapshot_writes_pool_pieces_as_63002_free_slots_as_t
     game->piece_array.insert(game->piece_array.begin() + 1, make_piece("", 0, location_free));
     game->game_turn = 251;
     clear_history();
-    EXPECT_EQ(game->history_stream,
-              bytes({0x00, 0x05, 0x00, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x00, 0xFC, 0x01, 0x00, 0x00, 0x01, 0x01, 0x0A,
-                     0x00, 0x00, 0x00, 0xFC, 0x02, 0x02, 0x00, 0x00, 0xFC, 0x00, 0x00, 0x01, 0x01, 0xFE}));
+    EXPECT_EQ(game->history_stream, bytes({0x00, 0x05, 0x00, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x00, 0xFC,
+                                           0x01, 0x00, 0x00, 0x01, 0x01, 0x0A, 0x00, 0x00, 0x00, 0xFC,
+                                           0x02, 0x02, 0x00, 0x00, 0xFC, 0x00, 0x00, 0x01, 0x01, 0xFE}));
 }
 
 struct record_case {
@@ -116,80 +119,187 @@ TEST_F(history_test, every_code_writes_the_bytes_and_length_of_its_layout) {
     const std::vector<std::int32_t> defenders = {1};
     const std::vector<std::pair<std::int32_t, std::int32_t>> groups = {{0, 2}, {1, 1}};
     const std::vector<record_case> cases = {
-        {"move", 0, 0, [&] { return append_move_record(movers, path, history_end_offset()); },
-         {0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0x01, 0x00, 0x01, 0x01,
-          0x32, 0x00, 0x0D, 0x01, 0x0A},
+        {"move",
+         0,
+         0,
+         [&] { return append_move_record(movers, path, history_end_offset()); },
+         {0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00,
+          0x07, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x00, 0x0D, 0x01, 0x0A},
          6 * 2 + 2 * 2 + 7},
-        {"combat", 1, 0, [&] { return append_combat_record(attackers, defenders); },
-         {0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0x0C, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32,
-          0x01, 0x0A},
+        {"combat",
+         1,
+         0,
+         [&] { return append_combat_record(attackers, defenders); },
+         {0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x07,
+          0x00, 0x0C, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A},
          8 + 8 + 4},
         {"remove (version 1)", 2, 0,
          [] { return append_remove_piece_v1_record(0, 5, 1, 300, 260, 1, 3, "Abc", "Inf"); },
-         cat({{0x00, 0x00, 0x05, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x01, 0x03}, text0("Abc"), text0("Inf")}),
+         cat({{0x00, 0x00, 0x05, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x01, 0x03},
+              text0("Abc"),
+              text0("Inf")}),
          11 + 4 + 4},
         {"add piece", 3, 0, [] { return append_add_piece_record(1, 1, 1, 3, 260); },
          cat({{0x00, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x01, 0x03}, text0("B2"), text0("Inf")}),
          11 + 3 + 4},
         {"change class", 4, 0, [] { return append_class_change_record(0, 1, 0); },
-         cat({{0x01, 0x00, 0x00, 0x00, 0x01, 0x01, 0x32, 0x00, 0x00, 0x00, 0x07, 0x00, 0x0C}, text0("A1"),
-              text0("Inf"), text0("Tank")}),
+         cat({{0x01, 0x00, 0x00, 0x00, 0x01, 0x01, 0x32, 0x00, 0x00, 0x00, 0x07, 0x00, 0x0C},
+              text0("A1"),
+              text0("Inf"),
+              text0("Tank")}),
          13 + 3 + 4 + 5},
-        {"piece value", 5, 0, [&] { return append_value_change_record('U', 2, small, 1, markers, 1, 0); },
-         {0x01, 'U', 0x02, 0x00, 0x00, 0x01, 0x04, 0x01, 0xFF, 0xFF, 0xFF, 0xFE, 0x01, 0x00, 0x00}, 15},
-        {"class value", 5, 0, [&] { return append_value_change_record('C', 7, small, 2, small, 3, 1); },
-         {0x00, 'C', 0x07, 0x00, 0x00, 0x01, 0x04, 0x02, 0x00, 0x00, 0x01, 0x04, 0x03, 0x00, 0x01}, 15},
-        {"die roll", 6, 0, [&] { return append_die_roll_record(6, dice); },
-         {0x00, 0x02, 0x00, 0x06, 0x00, 0x03, 0x00, 0x05, 0x00}, 2 * 2 + 5},
-        {"comment", 7, 0, [] { return append_comment_record(1, "Hi"); }, {0x04, 0x01, 0x00, 0x02, 'H', 'i'}, 2 + 4},
+        {"piece value",
+         5,
+         0,
+         [&] { return append_value_change_record('U', 2, small, 1, markers, 1, 0); },
+         {0x01, 'U', 0x02, 0x00, 0x00, 0x01, 0x04, 0x01, 0xFF, 0xFF, 0xFF, 0xFE, 0x01, 0x00, 0x00},
+         15},
+        {"class value",
+         5,
+         0,
+         [&] { return append_value_change_record('C', 7, small, 2, small, 3, 1); },
+         {0x00, 'C', 0x07, 0x00, 0x00, 0x01, 0x04, 0x02, 0x00, 0x00, 0x01, 0x04, 0x03, 0x00, 0x01},
+         15},
+        {"die roll",
+         6,
+         0,
+         [&] { return append_die_roll_record(6, dice); },
+         {0x00, 0x02, 0x00, 0x06, 0x00, 0x03, 0x00, 0x05, 0x00},
+         2 * 2 + 5},
+        {"comment",
+         7,
+         0,
+         [] { return append_comment_record(1, "Hi"); },
+         {0x04, 0x01, 0x00, 0x02, 'H', 'i'},
+         2 + 4},
         {"begin combats", 8, 0, [] { return append_combat_block_record(3); }, {0x00, 0x03}, 2},
         {"end combats", 9, 0, {}, {}, 0},
-        {"delete class", 10, 0, [] { return append_delete_class_record(1, 300); }, {0x00, 0x01, 0x01, 0x32}, 4},
-        {"move reveal", 11, 0, [&] { return append_reveal_history_record(11, 4, owners, revealed); },
-         {0x04, 0x02, 0x02, 0x00, 0x01, 0x03, 0x01, 0x0A}, 3 * 2 + 2},
-        {"range reveal list", 12, 0, [&] { return append_reveal_history_record(12, -1, owners, revealed); },
-         {0xFF, 0x02, 0x02, 0x00, 0x01, 0x03, 0x01, 0x0A}, 3 * 2 + 2},
-        {"change hidden", 13, 0, [] { return append_hidden_change_record(4, 1, 0, 2); },
-         {0x04, 0x00, 0x01, 0x00, 0x02}, 5},
+        {"delete class",
+         10,
+         0,
+         [] { return append_delete_class_record(1, 300); },
+         {0x00, 0x01, 0x01, 0x32},
+         4},
+        {"move reveal",
+         11,
+         0,
+         [&] { return append_reveal_history_record(11, 4, owners, revealed); },
+         {0x04, 0x02, 0x02, 0x00, 0x01, 0x03, 0x01, 0x0A},
+         3 * 2 + 2},
+        {"range reveal list",
+         12,
+         0,
+         [&] { return append_reveal_history_record(12, -1, owners, revealed); },
+         {0xFF, 0x02, 0x02, 0x00, 0x01, 0x03, 0x01, 0x0A},
+         3 * 2 + 2},
+        {"change hidden",
+         13,
+         0,
+         [] { return append_hidden_change_record(4, 1, 0, 2); },
+         {0x04, 0x00, 0x01, 0x00, 0x02},
+         5},
         {"delete pool", 14, 0, {}, {0x01, 0xFE, 0xFD, 0x04}, 4},
-        {"deck added", 15, 1, [] { return append_deck_added_record(3, 52, 1); },
-         {0x04, 0x00, 0x03, 0x01, 0x00, 0x34, 0x01}, 7},
+        {"deck added",
+         15,
+         1,
+         [] { return append_deck_added_record(3, 52, 1); },
+         {0x04, 0x00, 0x03, 0x01, 0x00, 0x34, 0x01},
+         7},
         {"deck shuffled", 15, 2, [] { return append_deck_shuffled_record(3); }, {0x04, 0x00, 0x03, 0x02}, 4},
-        {"deck sorted", 15, 3, [] { return append_deck_sorted_record(3, 10, 40, 2); },
-         {0x04, 0x00, 0x03, 0x03, 0x00, 0x0A, 0x00, 0x28, 0x02}, 9},
-        {"cards dealt", 15, 4, [] { return append_cards_dealt_record(3, 20, 1, 4); },
-         {0x04, 0x00, 0x03, 0x04, 0x00, 0x14, 0x01, 0x04}, 8},
-        {"deck card played", 15, 5, [] { return append_deck_card_played_record(3, 2, 260, 1); },
-         {0x04, 0x00, 0x03, 0x05, 0x00, 0x02, 0x01, 0x0A, 0x01}, 9},
-        {"taken from deck", 16, 1, [] { return append_card_taken_from_deck_record(5, 3, 3, 1, 2); },
-         {0x04, 0x00, 0x05, 0x01, 0x00, 0x03, 0x03, 0x01, 0x00, 0x02}, 10},
-        {"returned to deck", 16, 2, [] { return append_card_returned_to_deck_record(5, 3, 0, 0, 2); },
-         {0x04, 0x00, 0x05, 0x02, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02}, 10},
-        {"given", 16, 3, [] { return append_card_given_record(5, 6, 1, 1, 2); },
-         {0x04, 0x00, 0x05, 0x03, 0x00, 0x06, 0x01, 0x01, 0x00, 0x02}, 10},
-        {"taken from hand", 16, 4, [] { return append_card_taken_from_hand_record(5, 6, 2, 0, 2); },
-         {0x04, 0x00, 0x05, 0x04, 0x00, 0x06, 0x02, 0x00, 0x00, 0x02}, 10},
-        {"hand added", 16, 5, [] { return append_hand_added_record(5, 4); }, {0x04, 0x00, 0x05, 0x05, 0x00, 0x04}, 6},
-        {"hand card played", 16, 6, [] { return append_hand_card_played_record(5, 2, 260, 0); },
-         {0x04, 0x00, 0x05, 0x06, 0x00, 0x02, 0x01, 0x0A, 0x00}, 9},
-        {"board card to deck", 17, 1, [] { return append_board_card_to_deck_record(3, 2, 260, 1); },
-         {0x04, 0x00, 0x02, 0x01, 0x01, 0x0A, 0x01, 0x00, 0x03}, 9},
+        {"deck sorted",
+         15,
+         3,
+         [] { return append_deck_sorted_record(3, 10, 40, 2); },
+         {0x04, 0x00, 0x03, 0x03, 0x00, 0x0A, 0x00, 0x28, 0x02},
+         9},
+        {"cards dealt",
+         15,
+         4,
+         [] { return append_cards_dealt_record(3, 20, 1, 4); },
+         {0x04, 0x00, 0x03, 0x04, 0x00, 0x14, 0x01, 0x04},
+         8},
+        {"deck card played",
+         15,
+         5,
+         [] { return append_deck_card_played_record(3, 2, 260, 1); },
+         {0x04, 0x00, 0x03, 0x05, 0x00, 0x02, 0x01, 0x0A, 0x01},
+         9},
+        {"taken from deck",
+         16,
+         1,
+         [] { return append_card_taken_from_deck_record(5, 3, 3, 1, 2); },
+         {0x04, 0x00, 0x05, 0x01, 0x00, 0x03, 0x03, 0x01, 0x00, 0x02},
+         10},
+        {"returned to deck",
+         16,
+         2,
+         [] { return append_card_returned_to_deck_record(5, 3, 0, 0, 2); },
+         {0x04, 0x00, 0x05, 0x02, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02},
+         10},
+        {"given",
+         16,
+         3,
+         [] { return append_card_given_record(5, 6, 1, 1, 2); },
+         {0x04, 0x00, 0x05, 0x03, 0x00, 0x06, 0x01, 0x01, 0x00, 0x02},
+         10},
+        {"taken from hand",
+         16,
+         4,
+         [] { return append_card_taken_from_hand_record(5, 6, 2, 0, 2); },
+         {0x04, 0x00, 0x05, 0x04, 0x00, 0x06, 0x02, 0x00, 0x00, 0x02},
+         10},
+        {"hand added",
+         16,
+         5,
+         [] { return append_hand_added_record(5, 4); },
+         {0x04, 0x00, 0x05, 0x05, 0x00, 0x04},
+         6},
+        {"hand card played",
+         16,
+         6,
+         [] { return append_hand_card_played_record(5, 2, 260, 0); },
+         {0x04, 0x00, 0x05, 0x06, 0x00, 0x02, 0x01, 0x0A, 0x00},
+         9},
+        {"board card to deck",
+         17,
+         1,
+         [] { return append_board_card_to_deck_record(3, 2, 260, 1); },
+         {0x04, 0x00, 0x02, 0x01, 0x01, 0x0A, 0x01, 0x00, 0x03},
+         9},
         {"board card to hand", 17, 2, {}, {0x04, 0x00, 0x02, 0x02, 0x01, 0x0A, 0x00, 0x00, 0x05}, 9},
-        {"board card flip", 17, 3, [] { return append_board_card_flip_record(1, 1, 0); },
-         {0x04, 0x00, 0x01, 0x03, 0x01, 0x0A, 0x01, 0x00}, 8},
+        {"board card flip",
+         17,
+         3,
+         [] { return append_board_card_flip_record(1, 1, 0); },
+         {0x04, 0x00, 0x01, 0x03, 0x01, 0x0A, 0x01, 0x00},
+         8},
         {"piece order", 18, 0, [] { return append_piece_order_record(2, 0); }, {0x00, 0x02, 0x00, 0x00}, 4},
-        {"reveal by sight", 19, 0, [] { return append_los_reveal_record(); }, {0x04, 0x00, 0x03, 0x01, 0x00, 0x02},
+        {"reveal by sight",
+         19,
+         0,
+         [] { return append_los_reveal_record(); },
+         {0x04, 0x00, 0x03, 0x01, 0x00, 0x02},
          3 + 3},
         {"pool pick", 20, 0, {}, {0x04, 0x01, 0x02, 0x03, 0x04, 0x05}, 6},
         {"pool return", 21, 0, {}, {0x04, 0x05, 0x04, 0x03, 0x02, 0x01}, 6},
         {"game saved", 22, 0, [] { return append_game_saved_record(); }, {}, 0},
         {"remove piece", 23, 0, [] { return append_remove_piece_record(1, 260, 1, 300); },
-         cat({{0x00, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x01, 0x01, 0x32}, text0("B2"), text0("Inf")}),
+         cat({{0x00, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x01, 0x01, 0x32},
+              text0("B2"),
+              text0("Inf")}),
          12 + 3 + 4},
-        {"add group", 24, 0, [&] { return append_group_placement_record(260, 3, groups); },
-         {0x00, 0x03, 0x01, 0x0A, 0x04, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x01, 0x00, 0x03},
+        {"add group",
+         24,
+         0,
+         [&] { return append_group_placement_record(260, 3, groups); },
+         {0x00, 0x03, 0x01, 0x0A, 0x04, 0x00, 0x02, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01, 0x00, 0x01, 0x00,
+          0x03},
          4 * 2 + 9},
-        {"reveal by range", 25, 0, [] { return append_range_reveal_record(); }, {0x04, 0x00, 0x03, 0x01, 0x00, 0x02},
+        {"reveal by range",
+         25,
+         0,
+         [] { return append_range_reveal_record(); },
+         {0x04, 0x00, 0x03, 0x01, 0x00, 0x02},
          3 + 3},
     };
     std::vector<bool> covered(history_code_count, false);
@@ -260,7 +370,8 @@ TEST_F(history_test, one_byte_fields_and_comment_lengths_are_split_or_cut) {
     // 300 revealed pieces: two records of 249 and 51 entries.
     std::vector<std::uint8_t> owners(300, 1);
     std::vector<std::int32_t> pieces(300);
-    for (int i = 0; i < 300; ++i) pieces[static_cast<std::size_t>(i)] = i;
+    for (int i = 0; i < 300; ++i)
+        pieces[static_cast<std::size_t>(i)] = i;
     ASSERT_GE(append_reveal_history_record(11, 4, owners, pieces), 0);
     auto records = walk_history(game->history_stream);
     ASSERT_TRUE(records);
@@ -273,8 +384,11 @@ TEST_F(history_test, one_byte_fields_and_comment_lengths_are_split_or_cut) {
     clear_history();
     ASSERT_GE(append_add_piece_record(1, 1, 1, 300, 260), 0);
     EXPECT_EQ(game->history_stream,
-              cat({small_header, {0xFD, 3, 0x00, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x00, 0x00},
-                   text0("B2"), text0("Inf"), {0xFE}}));
+              cat({small_header,
+                   {0xFD, 3, 0x00, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x00, 0x00},
+                   text0("B2"),
+                   text0("Inf"),
+                   {0xFE}}));
 
     // A comment longer than a num2 counts is cut to 62499 bytes.
     clear_history();
@@ -290,25 +404,34 @@ TEST_F(history_test, one_byte_fields_and_comment_lengths_are_split_or_cut) {
 TEST_F(history_test, marker_bytes_in_names_values_and_texts_do_not_end_the_stream) {
     small_game();
     set_name(game->piece_array[1].name, "\xFE\xFD\xFE");
-    set_name(game->class_array[1].name, "\xFE" "bel");
+    set_name(game->class_array[1].name, "\xFE"
+                                        "bel");
     const std::uint8_t value[4] = {0xFD, 0xFE, 0xFE, 0xFF};
     ASSERT_GE(append_add_piece_record(1, 1, 0, 0, 260), 0);
     ASSERT_GE(append_value_change_record('U', 0, value, 2, value, 2, 1), 0);
     ASSERT_GE(append_comment_record(1, "\xFE\xFD"), 0);
     ASSERT_GE(append_hidden_change_record(4, 1, 0, 1), 0);
-    const bv expected = cat({small_header,
-                             {0xFD, 3, 0x00, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x00, 0x00},
-                             text0("\xFE\xFD\xFE"), text0("\xFE" "bel"),
-                             {0xFD, 5, 0x00, 'U', 0x00, 0xFD, 0xFE, 0xFE, 0xFF, 0x02, 0xFD, 0xFE, 0xFE, 0xFF, 0x02,
-                              0x00, 0x01},
-                             {0xFD, 7, 0x04, 0x01, 0x00, 0x02, 0xFE, 0xFD},
-                             {0xFD, 13, 0x04, 0x00, 0x01, 0x00, 0x01},
-                             {0xFE}});
+    const bv expected = cat(
+        {small_header,
+         {0xFD, 3, 0x00, 0x00, 0x01, 0x00, 0x01, 0x01, 0x32, 0x01, 0x0A, 0x00, 0x00},
+         text0("\xFE\xFD\xFE"),
+         text0("\xFE"
+               "bel"),
+         {0xFD, 5, 0x00, 'U', 0x00, 0xFD, 0xFE, 0xFE, 0xFF, 0x02, 0xFD, 0xFE, 0xFE, 0xFF, 0x02, 0x00, 0x01},
+         {0xFD, 7, 0x04, 0x01, 0x00, 0x02, 0xFE, 0xFD},
+         {0xFD, 13, 0x04, 0x00, 0x01, 0x00, 0x01},
+         {0xFE}});
     EXPECT_EQ(game->history_stream, expected);
     auto records = walk_history(game->history_stream);
     ASSERT_TRUE(records);
     ASSERT_EQ(records->size(), 4u);
     EXPECT_EQ((*records)[3].code, 13);
+
+    // Held in a longer block, the stream ends at the 0xFE that follows its last record.
+    bv block = cat({expected, {0x00, 0xFD, 0xFE}});
+    EXPECT_EQ(history_stream_length(block.data(), block.size()), expected.size());
+    bv cut(expected.begin(), expected.end() - 3);
+    EXPECT_FALSE(history_stream_length(cut.data(), cut.size()));
 }
 
 // Runs the walker over a copy in a heap block of exactly the stream's size, so that a read
@@ -319,7 +442,8 @@ history_walk_status walk_exact(const bv& stream, std::size_t* records = nullptr)
     history_walker w(block.get(), stream.size());
     history_record r;
     std::size_t n = 0;
-    while (w.next(r)) ++n;
+    while (w.next(r))
+        ++n;
     if (records) *records = n;
     return w.status();
 }
@@ -338,19 +462,22 @@ TEST(history_walker_damage, refuses_truncated_and_over_counted_records_without_r
         {"name running into the end", cat({h, {0xFD, 3, 0, 0, 1, 0, 1, 0, 1, 0, 1, 0, 0, 'a', 'b'}, {0xFE}}),
          st::truncated},
         {"sub-code missing", cat({h, {0xFD, 15, 0x04, 0x00}, {0xFE}}), st::truncated},
-        {"move with more pieces than bytes", cat({h, {0xFD, 0, 0, 0x00, 0x05, 0x00, 0x01, 0x00, 0x01, 0, 1, 0, 2, 0, 3}, {0xFE}}),
+        {"move with more pieces than bytes",
+         cat({h, {0xFD, 0, 0, 0x00, 0x05, 0x00, 0x01, 0x00, 0x01, 0, 1, 0, 2, 0, 3}, {0xFE}}),
          st::over_count},
-        {"move with more hexes than a path holds", cat({h, {0xFD, 0, 0, 0x00, 0x00, 0x00, 0x65, 0x00, 0x01}, {0xFE}}),
+        {"move with more hexes than a path holds",
+         cat({h, {0xFD, 0, 0, 0x00, 0x00, 0x00, 0x65, 0x00, 0x01}, {0xFE}}), st::over_count},
+        {"combat with more attackers than the list holds",
+         cat({h, {0xFD, 1, 0x02, 0x01, 0x00, 0x00}, {0xFE}}), st::over_count},
+        {"reveal with missing entries", cat({h, {0xFD, 11, 0x04, 0x03, 0x01, 0x00, 0x01}, {0xFE}}),
          st::over_count},
-        {"combat with more attackers than the list holds", cat({h, {0xFD, 1, 0x02, 0x01, 0x00, 0x00}, {0xFE}}),
-         st::over_count},
-        {"reveal with missing entries", cat({h, {0xFD, 11, 0x04, 0x03, 0x01, 0x00, 0x01}, {0xFE}}), st::over_count},
         {"comment longer than its bytes", cat({h, {0xFD, 7, 0x04, 0x01, 0x00, 0x64, 'a', 'b'}, {0xFE}}),
          st::over_count},
-        {"slot reveal beyond the piece limit", cat({h, {0xFD, 19, 0x04, 0xA0, 0x00, 0x00}, {0xFE}}), st::over_count},
-        {"count that is no number", cat({h, {0xFD, 6, 0xFA, 0x00, 0x00, 0x06}, {0xFE}}), st::over_count},
-        {"group with more classes than bytes", cat({h, {0xFD, 24, 0, 2, 0, 1, 4, 0x00, 0x09, 0, 0, 0, 2}, {0xFE}}),
+        {"slot reveal beyond the piece limit", cat({h, {0xFD, 19, 0x04, 0xA0, 0x00, 0x00}, {0xFE}}),
          st::over_count},
+        {"count that is no number", cat({h, {0xFD, 6, 0xFA, 0x00, 0x00, 0x06}, {0xFE}}), st::over_count},
+        {"group with more classes than bytes",
+         cat({h, {0xFD, 24, 0, 2, 0, 1, 4, 0x00, 0x09, 0, 0, 0, 2}, {0xFE}}), st::over_count},
         {"unknown code", cat({h, {0xFD, 26}, {0xFE}}), st::unknown_code},
         {"unknown sub-code", cat({h, {0xFD, 15, 0x04, 0x00, 0x03, 0x09}, {0xFE}}), st::unknown_code},
         {"no record marker", cat({h, {0x00}, {0xFE}}), st::missing_marker},
@@ -392,9 +519,11 @@ TEST_F(history_test, a_move_puts_exactly_the_reveals_written_during_its_path_beh
     const bv during = {0xFD, 11, 0x04, 0x01, 0x07, 0x00, 0x02};
     const bv hidden = {0xFD, 13, 0x04, 0x00, 0x01, 0x00, 0x01};
     bv big1 = {0xFD, 11, 0x04, 249};
-    for (int i = 0; i < 249; ++i) big1.insert(big1.end(), {0x07, 0x00, 0x01});
+    for (int i = 0; i < 249; ++i)
+        big1.insert(big1.end(), {0x07, 0x00, 0x01});
     const bv big2 = {0xFD, 11, 0x04, 0x01, 0x07, 0x00, 0x01};
-    const bv move = {0xFD, 0, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0x0D};
+    const bv move = {0xFD, 0,    0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 0x0C,
+                     0x00, 0x00, 0x00, 0x00, 0x00, 0x07, 0x00, 0x0D};
     EXPECT_EQ(game->history_stream, cat({small_header, early, hidden, move, during, big1, big2, {0xFE}}));
     EXPECT_EQ(at, static_cast<long>(small_header.size() + early.size() + hidden.size() + 2));
     ASSERT_TRUE(walk_history(game->history_stream));
@@ -411,7 +540,8 @@ TEST_F(history_test, die_roll_comment_flag_is_set_in_place) {
     long at = append_die_roll_record(6, dice);
     set_die_roll_comment_flag(at, true);
     append_comment_record(1, "ok");
-    EXPECT_EQ(game->history_stream, cat({small_header, {0xFD, 6, 0, 1, 0, 6, 0, 4, 1}, {0xFD, 7, 4, 1, 0, 2, 'o', 'k'}, {0xFE}}));
+    EXPECT_EQ(game->history_stream,
+              cat({small_header, {0xFD, 6, 0, 1, 0, 6, 0, 4, 1}, {0xFD, 7, 4, 1, 0, 2, 'o', 'k'}, {0xFE}}));
     set_die_roll_comment_flag(at, false);
     EXPECT_EQ(game->history_stream[static_cast<std::size_t>(at) + 6], 0);
 }
@@ -471,19 +601,20 @@ replayed replay_names(const bv& stream, const std::map<int, std::string>& by_sta
         std::int64_t kind = 0;
         std::size_t length = 0;
         std::string piece_name;
-        walk_record_fields(stream.data(), stream.size() - 1, r.payload, *r.layout, length, [&](const field_visit& v) {
-            if (std::string(v.step->name) == "kind") kind = v.value;
-            if (std::string(v.step->name) == "piece name")
-                piece_name.assign(stream.begin() + static_cast<std::ptrdiff_t>(v.offset),
-                                  stream.begin() + static_cast<std::ptrdiff_t>(v.offset + v.size - 1));
-            if (v.step->role == field_role::piece ||
-                (v.step->role == field_role::piece_or_class && (kind == 'U' || kind == 'u')))
-                names.push_back(std::to_string(v.value)); // replaced by the name below
-            if (v.step->role == field_role::hidden_by_slot)
-                for (std::size_t s = 0; s < v.size; ++s)
-                    if (s < slots.size() && !slots[s].empty())
-                        names.push_back(slots[s] + "=" + std::to_string(stream[v.offset + s]));
-        });
+        walk_record_fields(
+            stream.data(), stream.size() - 1, r.payload, *r.layout, length, [&](const field_visit& v) {
+                if (std::string(v.step->name) == "kind") kind = v.value;
+                if (std::string(v.step->name) == "piece name")
+                    piece_name.assign(stream.begin() + static_cast<std::ptrdiff_t>(v.offset),
+                                      stream.begin() + static_cast<std::ptrdiff_t>(v.offset + v.size - 1));
+                if (v.step->role == field_role::piece ||
+                    (v.step->role == field_role::piece_or_class && (kind == 'U' || kind == 'u')))
+                    names.push_back(std::to_string(v.value)); // replaced by the name below
+                if (v.step->role == field_role::hidden_by_slot)
+                    for (std::size_t s = 0; s < v.size; ++s)
+                        if (s < slots.size() && !slots[s].empty())
+                            names.push_back(slots[s] + "=" + std::to_string(stream[v.offset + s]));
+            });
         if (r.code == history_code_add_piece) {
             slot(record_field(stream, r, "piece")->value) = piece_name;
             names.push_back("added " + piece_name);
@@ -496,7 +627,8 @@ replayed replay_names(const bv& stream, const std::map<int, std::string>& by_sta
         out.named.push_back(names);
     }
     out.final_slots = slots;
-    while (!out.final_slots.empty() && out.final_slots.back().empty()) out.final_slots.pop_back();
+    while (!out.final_slots.empty() && out.final_slots.back().empty())
+        out.final_slots.pop_back();
     return out;
 }
 
@@ -506,7 +638,8 @@ protected:
     // a combat, reveals and value changes. The save then finds E, A, (free), C, D.
     void build() {
         game->class_array = {make_class("Tank", 7), make_class("Inf", 300), make_class("", class_end)};
-        game->piece_array = {make_piece("A", 0, 10), make_piece("B", 1, 11), make_piece("C", 0, 12), end_piece()};
+        game->piece_array = {make_piece("A", 0, 10), make_piece("B", 1, 11), make_piece("C", 0, 12),
+                             end_piece()};
         game->piece_end_index = 3;
         clear_history();
         auto& p = game->piece_array;
@@ -528,8 +661,8 @@ protected:
         p[3].hidden = 2;
         append_range_reveal_record();
         const std::uint8_t v[4] = {0, 0, 0, 9};
-        append_value_change_record('U', 1, v, 1, v, 1, 4);      // D
-        append_value_change_record('C', 1, v, 1, v, 1, 1);      // class 1, not a piece
+        append_value_change_record('U', 1, v, 1, v, 1, 4); // D
+        append_value_change_record('C', 1, v, 1, v, 1, 1); // class 1, not a piece
         const std::vector<std::uint8_t> owner = {1};
         const std::vector<std::int32_t> c = {3};
         append_reveal_history_record(11, 4, owner, c);
@@ -569,9 +702,9 @@ TEST_F(renumber_test, header_lists_the_live_pieces_first_and_the_free_slots_afte
     clear_history();
     append_hidden_change_record(4, 2, 1, 0);
     ASSERT_TRUE(renumber_history_pieces({0, 2, 1}));
-    EXPECT_EQ(game->history_stream,
-              bytes({0x00, 0x04, 0x00, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x01, 0x00, 0x00, 0xFC, 0x01,
-                     0x00, 0x00, 0x00, 0xFC, 0x00, 0x00, 0x00, 0x00, 0xFD, 13, 0x04, 0x00, 0x01, 0x01, 0x00, 0xFE}));
+    EXPECT_EQ(game->history_stream, bytes({0x00, 0x04, 0x00, 0x00, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x00, 0x0C,
+                                           0x01, 0x00, 0x00, 0xFC, 0x01, 0x00, 0x00, 0x00, 0xFC, 0x00, 0x00,
+                                           0x00, 0x00, 0xFD, 13,   0x04, 0x00, 0x01, 0x01, 0x00, 0xFE}));
 }
 
 TEST_F(renumber_test, identity_mapping_and_refused_mappings_leave_the_bytes_unchanged) {
