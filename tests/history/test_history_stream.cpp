@@ -695,6 +695,32 @@ TEST_F(renumber_test, closing_up_a_free_slot_keeps_every_record_on_the_same_piec
     EXPECT_EQ(old_story.named[12], (std::vector<std::string>{"C", "D"}));
 }
 
+TEST_F(renumber_test, a_piece_moved_in_the_order_and_removed_later_keeps_its_records) {
+    game->class_array = {make_class("Tank", 7), make_class("", class_end)};
+    auto& p = game->piece_array;
+    p = {make_piece("A", 0, 10), make_piece("B", 0, 11), make_piece("C", 0, 12), make_piece("D", 0, 13),
+         end_piece()};
+    game->piece_end_index = 4;
+    clear_history();
+    append_piece_order_record(0, 2); // A behind C
+    std::rotate(p.begin(), p.begin() + 1, p.begin() + 3);
+    const std::vector<std::int32_t> att = {2, -1}, def = {3, 1, -1}; // A attacks D and C
+    append_combat_record(att, def);
+    append_remove_piece_record(2, 10, 0, 0);
+    p[2].location = location_free;
+    append_range_reveal_record();
+    const std::vector<std::int32_t> bd = {0, 3, -1}, path = {40, 63000};
+    append_move_record(bd, path, history_end_offset());
+    std::map<int, std::string> hexes = {{10, "A"}, {11, "B"}, {12, "C"}, {13, "D"}};
+    replayed old_story = replay_names(game->history_stream, hexes);
+    ASSERT_TRUE(renumber_history_pieces({0, 1, 3, 2}));
+    replayed new_story = replay_names(game->history_stream, hexes);
+    EXPECT_EQ(new_story.named, old_story.named);
+    EXPECT_EQ(old_story.named[1], (std::vector<std::string>{"A", "D", "C"}));
+    EXPECT_EQ(old_story.named[4], (std::vector<std::string>{"B", "D"}));
+    EXPECT_EQ(new_story.final_slots, (std::vector<std::string>{"B", "C", "D"}));
+}
+
 TEST_F(renumber_test, header_lists_the_live_pieces_first_and_the_free_slots_after_them) {
     game->class_array = {make_class("Tank", 7), make_class("", class_end)};
     game->piece_array = {make_piece("A", 0, 10), make_piece("", 0, location_free), make_piece("C", 0, 12, 1),
