@@ -299,11 +299,7 @@ int delete_class(int index) {
 
     int former_symbol = classes[index].symbol;
     classes[index].symbol = class_free;
-    long at = append_history_record(4, 10);
-    if (at >= 0) {
-        put_history_num2(at, index);
-        put_history_num2(at + 2, former_symbol >= 0 && former_symbol <= 62499 ? former_symbol : 0);
-    }
+    append_delete_class_record(index, former_symbol >= 0 && former_symbol <= 62499 ? former_symbol : 0);
     redraw_whole_view();
     game_modified = 1;
     return 1;

@@ -1,0 +1,3 @@
+#include "current_player.h"
+
+int current_player = -1;
