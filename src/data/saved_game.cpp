@@ -110,7 +110,7 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         f.num2(static_cast<std::int64_t>(end) + 1);
         class_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
-            const class_struct& c = i < end ? g.class_array[i] : end_record;
+            const class_struct& c = i < g.class_array.size() ? g.class_array[i] : end_record;
             f.num2(i < end ? c.symbol : class_end);
             f.name(c.name, 25);
             for (const auto& v : c.values) f.raw(v.data(), 4);
@@ -186,7 +186,7 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         f.num2(static_cast<std::int64_t>(end) + 1);
         player_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
-            const player_struct& p = i < end ? g.player_array[i] : end_record;
+            const player_struct& p = i < g.player_array.size() ? g.player_array[i] : end_record;
             f.name(p.name, 25);
             std::uint8_t password[password_length];
             std::memcpy(password, p.password, password_length);
@@ -230,7 +230,7 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         f.num2(static_cast<std::int64_t>(pool_end) + 1);
         pool_struct end_record;
         for (std::size_t i = 0; i <= pool_end; ++i) {
-            const pool_struct& p = i < pool_end ? g.pool_array[i] : end_record;
+            const pool_struct& p = i < g.pool_array.size() ? g.pool_array[i] : end_record;
             f.name(p.name, 25);
             f.byte(p.type);
             f.num2(p.location);
@@ -246,7 +246,7 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         f.num2(static_cast<std::int64_t>(end) + 1);
         stack_def_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
-            const stack_def_struct& d = i < end ? g.stack_def_array[i] : end_record;
+            const stack_def_struct& d = i < g.stack_def_array.size() ? g.stack_def_array[i] : end_record;
             f.num2(i < end ? d.stack_symbol : class_end);
             f.num2(d.required_class);
             f.raw(d.minimum_pieces, 3);
@@ -269,7 +269,7 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         f.byte(static_cast<int>(end) + 1);
         facing_set_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
-            const facing_set_struct& fs = i < end ? g.facing_set_array[i] : end_record;
+            const facing_set_struct& fs = i < g.facing_set_array.size() ? g.facing_set_array[i] : end_record;
             f.name(fs.name, 25);
             f.byte(i < end ? fs.direction : 0);
             f.byte(fs.style);
@@ -293,7 +293,7 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         f.num2(static_cast<std::int64_t>(end) + 1);
         flip_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
-            const flip_struct& fl = i < end ? g.flip_array[i] : end_record;
+            const flip_struct& fl = i < g.flip_array.size() ? g.flip_array[i] : end_record;
             f.num2(i < end ? fl.parent : class_end);
             f.num2(fl.flip_class);
         }
@@ -655,7 +655,7 @@ bool game_file_reader::read_players() {
     // The list ends at its first empty name.
     std::size_t end = end_position(a, [](const player_struct& p) { return p.name[0] == 0; });
     if (end + 1 < a.size()) a.resize(end + 1);
-    a.back() = player_struct{};
+    std::memset(a.back().name, 0, sizeof a.back().name);
     g_.player_count = static_cast<std::int32_t>(a.size());
     lg_.alliances = make_alliance_table(g_.player_count);
 
