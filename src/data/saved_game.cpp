@@ -40,7 +40,8 @@ constexpr std::int32_t stored_minus_one = 63001;
 std::string with_extension(const std::string& path, const std::string& extension) {
     std::size_t slash = path.find_last_of("/\\");
     std::size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return path.substr(0, dot) + extension;
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        return path.substr(0, dot) + extension;
     return path + extension;
 }
 
@@ -89,7 +90,9 @@ void write_status_dots(game_file_writer& f, const status_dot_struct (&dots)[6]) 
     f.end();
 }
 
-std::int32_t stored_hex(std::int32_t v) { return v < 0 ? stored_minus_one : v; }
+std::int32_t stored_hex(std::int32_t v) {
+    return v < 0 ? stored_minus_one : v;
+}
 
 void build_saved_game(byte_vector& out, progress_window& progress) {
     const game_state& g = *game;
@@ -106,14 +109,16 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
 
     // 3: classes, end record last.
     {
-        std::size_t end = end_position(g.class_array, [](const class_struct& c) { return c.symbol == class_end; });
+        std::size_t end =
+            end_position(g.class_array, [](const class_struct& c) { return c.symbol == class_end; });
         f.num2(static_cast<std::int64_t>(end) + 1);
         class_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
             const class_struct& c = i < g.class_array.size() ? g.class_array[i] : end_record;
             f.num2(i < end ? c.symbol : class_end);
             f.name(c.name, 25);
-            for (const auto& v : c.values) f.raw(v.data(), 4);
+            for (const auto& v : c.values)
+                f.raw(v.data(), 4);
             f.raw(c.value_types, 8);
             f.byte(c.owner);
             f.num2(c.hidden_symbol);
@@ -123,7 +128,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         progress.set_position(20);
     }
     // 4: class value names.
-    for (const auto& n : g.class_value_names) f.name(n, 15);
+    for (const auto& n : g.class_value_names)
+        f.name(n, 15);
     f.end();
 
     // 5: pieces without their free slots. The history names pieces by index, so it follows the
@@ -132,7 +138,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
     bool closed_up = false;
     {
         const auto& pieces = g.piece_array;
-        std::size_t end = end_position(pieces, [](const piece_struct& p) { return p.location == location_end; });
+        std::size_t end =
+            end_position(pieces, [](const piece_struct& p) { return p.location == location_end; });
         std::int32_t live = 0;
         for (std::size_t i = 0; i < end; ++i)
             if (pieces[i].location != location_free) ++live;
@@ -165,7 +172,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
             if (i < end && p.location == location_free) continue;
             f.name(p.name, 25);
             f.num2(p.class_index);
-            for (const auto& v : p.values) f.raw(v.data(), 4);
+            for (const auto& v : p.values)
+                f.raw(v.data(), 4);
             f.raw(p.value_types, 8);
             f.byte(p.hidden);
             f.num2(p.second_location);
@@ -177,7 +185,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         progress.set_position(45);
     }
     // 6: piece value names.
-    for (const auto& n : g.piece_value_names) f.name(n, 15);
+    for (const auto& n : g.piece_value_names)
+        f.name(n, 15);
     f.end();
 
     // 7: players, the empty-named end record last; passwords are stored scrambled.
@@ -225,7 +234,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
     }
 
     // 9: pools (their owners go in the tail).
-    std::size_t pool_end = end_position(g.pool_array, [](const pool_struct& p) { return p.piece_count == class_end; });
+    std::size_t pool_end =
+        end_position(g.pool_array, [](const pool_struct& p) { return p.piece_count == class_end; });
     {
         f.num2(static_cast<std::int64_t>(pool_end) + 1);
         pool_struct end_record;
@@ -241,8 +251,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
     }
     // 10: stack definitions.
     {
-        std::size_t end =
-            end_position(g.stack_def_array, [](const stack_def_struct& d) { return d.stack_symbol == class_end; });
+        std::size_t end = end_position(g.stack_def_array,
+                                       [](const stack_def_struct& d) { return d.stack_symbol == class_end; });
         f.num2(static_cast<std::int64_t>(end) + 1);
         stack_def_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
@@ -289,7 +299,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
     // 14: log-on state and flips.
     {
         f.byte(player_logged_in);
-        std::size_t end = end_position(g.flip_array, [](const flip_struct& fl) { return fl.parent == class_end; });
+        std::size_t end =
+            end_position(g.flip_array, [](const flip_struct& fl) { return fl.parent == class_end; });
         f.num2(static_cast<std::int64_t>(end) + 1);
         flip_struct end_record;
         for (std::size_t i = 0; i <= end; ++i) {
@@ -314,7 +325,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         std::size_t end = end_position(g.turn_names, [](const turn_name& t) { return t.text[0] == 0; });
         f.num2(static_cast<std::int64_t>(end) + 1);
         turn_name end_record;
-        for (std::size_t i = 0; i <= end; ++i) f.name(i < end ? g.turn_names[i].text : end_record.text, 50);
+        for (std::size_t i = 0; i <= end; ++i)
+            f.name(i < end ? g.turn_names[i].text : end_record.text, 50);
         f.end();
         progress.set_position(95);
     }
@@ -352,7 +364,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
     // 20: card set base.
     f.text_section(s.card_set_base_path);
     // 21: pool owners.
-    for (std::size_t i = 0; i < pool_end; ++i) f.byte(g.pool_array[i].owner);
+    for (std::size_t i = 0; i < pool_end; ++i)
+        f.byte(g.pool_array[i].owner);
     f.end();
     // 22, 23: reveal options.
     f.byte(s.auto_reveal_moving_los);
@@ -373,7 +386,8 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         for (std::size_t p = 0; p < players; ++p) {
             const alliance_entry* e = p < alliance_table.size() ? &alliance_table[p] : nullptr;
             f.num2(e ? e->count : 0);
-            for (std::size_t k = 0; k < players; ++k) f.num2(e && k < e->flags.size() ? e->flags[k] : 0);
+            for (std::size_t k = 0; k < players; ++k)
+                f.num2(e && k < e->flags.size() ? e->flags[k] : 0);
         }
         f.end();
     }
@@ -499,12 +513,13 @@ bool game_file_reader::read_sections() {
     if (!in_.byte(major) || !in_.byte(minor)) return fail("MAP NAME");
     lg_.version = major * 100 + minor;
     if (lg_.version > saved_game_major_version * 100 + saved_game_minor_version)
-        message_box("File is A Later Version!",
-                    "The Game file you are loading appears to be saved with a version  \n\rof the ZEL-2 program "
-                    "greater that the one you are running.  If you experience any \n\rproblems loading this set, "
-                    "you will need to get later version.  However,  \n\reven if this set loads, it's always a "
-                    "good idea to get the latest patch ",
-                    box_buttons::ok, box_icon::information);
+        message_box(
+            "File is A Later Version!",
+            "The Game file you are loading appears to be saved with a version  \n\rof the ZEL-2 program "
+            "greater that the one you are running.  If you experience any \n\rproblems loading this set, "
+            "you will need to get later version.  However,  \n\reven if this set loads, it's always a "
+            "good idea to get the latest patch ",
+            box_buttons::ok, box_icon::information);
 
     // 1: the map path; the open driver takes it from the head of the file itself.
     do {
@@ -527,7 +542,8 @@ bool game_file_reader::read_sections() {
         }
     }
     if (!read_pieces()) return false;
-    if (!read_value_names(g_.piece_value_names, "PIECE VALS") || !section_end("PIECE VALS")) return fail("PIECE VALS");
+    if (!read_value_names(g_.piece_value_names, "PIECE VALS") || !section_end("PIECE VALS"))
+        return fail("PIECE VALS");
     if (!read_players()) return false;
     if (!read_history()) return false;
     if (!read_pools()) return false;
@@ -539,14 +555,15 @@ bool game_file_reader::read_sections() {
         if (!in_.byte(s.fast_zoom) || !in_.byte(s.combat_summary_class_mask) ||
             !in_.byte(s.combat_summary_piece_mask) || !in_.byte(s.fast_draw_on) || !section_end("FAST ZOOM"))
             return fail("FAST ZOOM");
-        for (auto& v : s.symbols_per_hex) v = s.fast_zoom;
+        for (auto& v : s.symbols_per_hex)
+            v = s.fast_zoom;
     }
     if (!read_facing_sets()) return false;
     // 13: scroll and view.
     {
         std::uint8_t zoom;
-        if (!in_.raw(lg_.settings.facing_display_options, 3) || !in_.byte(zoom) || !in_.num2(lg_.view_origin) ||
-            !in_.byte(lg_.sound) || !section_end("SOUND SETTING"))
+        if (!in_.raw(lg_.settings.facing_display_options, 3) || !in_.byte(zoom) ||
+            !in_.num2(lg_.view_origin) || !in_.byte(lg_.sound) || !section_end("SOUND SETTING"))
             return fail("SOUND SETTING");
         lg_.zoom = zoom < 3 ? zoom : 0;
     }
@@ -555,8 +572,8 @@ bool game_file_reader::read_sections() {
     // 16: dice.
     {
         auto& s = lg_.settings;
-        if (!in_.byte(s.auto_reveal_moving_range) || !in_.byte(s.die_sides_reserved) || !in_.byte(s.dice_count) ||
-            !in_.byte(s.die_sides) || !section_end("DIE SIDES"))
+        if (!in_.byte(s.auto_reveal_moving_range) || !in_.byte(s.die_sides_reserved) ||
+            !in_.byte(s.dice_count) || !in_.byte(s.die_sides) || !section_end("DIE SIDES"))
             return fail("DIE SIDES");
     }
     if (!read_turn_names()) return false;
@@ -661,10 +678,11 @@ bool game_file_reader::read_players() {
 
     if (lg_.version <= 202 && a.size() > 1) {
         std::string upper = name_of(a[0].name);
-        for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        for (char& c : upper)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (upper.find("GAMEMASTER") != std::string::npos && !(a[0].flags & player_flag_game_master)) {
-            message_box("Current Version Update Notice", "Updating Gamemaster Authorization Code.", box_buttons::ok,
-                        box_icon::information);
+            message_box("Current Version Update Notice", "Updating Gamemaster Authorization Code.",
+                        box_buttons::ok, box_icon::information);
             a[0].flags |= player_flag_game_master;
         }
     }
@@ -731,7 +749,8 @@ bool game_file_reader::read_stacks() {
 bool game_file_reader::read_facing_sets() {
     const char* label = "FACING DATA";
     std::uint8_t n;
-    if (!in_.byte(n) || n < 1 || n > max_facing_sets + 1 || std::size_t{n} * facing_record_min > in_.remaining())
+    if (!in_.byte(n) || n < 1 || n > max_facing_sets + 1 ||
+        std::size_t{n} * facing_record_min > in_.remaining())
         return fail(label);
     auto& a = g_.facing_set_array;
     try {
@@ -740,8 +759,8 @@ bool game_file_reader::read_facing_sets() {
         return fail("FACING DEFS", failure::memory);
     }
     for (auto& fs : a)
-        if (!in_.name(fs.name, 25) || !in_.byte(fs.direction) || !in_.byte(fs.style) || !in_.byte(fs.fill_colour) ||
-            !in_.byte(fs.outline_colour) || !in_.raw(fs.size, 3))
+        if (!in_.name(fs.name, 25) || !in_.byte(fs.direction) || !in_.byte(fs.style) ||
+            !in_.byte(fs.fill_colour) || !in_.byte(fs.outline_colour) || !in_.raw(fs.size, 3))
             return fail(label);
     std::size_t end = end_position(a, [](const facing_set_struct& fs) { return fs.direction == 0; });
     if (end + 1 < a.size()) a.resize(end + 1);
@@ -809,8 +828,9 @@ bool game_file_reader::read_los() {
     int type;
     std::int32_t spotter, target, range;
     if (!in_.sbyte2(type) || !in_.num2(c.direction) || !in_.long4(spotter) || !in_.long4(target) ||
-        !in_.long4(c.radius) || !in_.long4(range) || !in_.byte(s.degrade_for_range) || !in_.num2(s.points_to_block) ||
-        !in_.name(s.elevation_level_text, 20) || !in_.byte(s.ground_smoothing) || !in_.num2(s.cliff_elevation))
+        !in_.long4(c.radius) || !in_.long4(range) || !in_.byte(s.degrade_for_range) ||
+        !in_.num2(s.points_to_block) || !in_.name(s.elevation_level_text, 20) ||
+        !in_.byte(s.ground_smoothing) || !in_.num2(s.cliff_elevation))
         return fail(label);
     c.check_type = type;
     c.spotter_hex = hex_or_none(spotter);
@@ -818,22 +838,26 @@ bool game_file_reader::read_los() {
     s.maximum_range = hex_or_none(range);
     if (s.points_to_block < 1) s.points_to_block = 1;
     if (lg_.version >= 208) {
-        if (!in_.num2(s.hex_size) || !in_.raw(reinterpret_cast<std::uint8_t*>(s.hex_units), 10)) return fail(label);
+        if (!in_.num2(s.hex_size) || !in_.raw(reinterpret_cast<std::uint8_t*>(s.hex_units), 10))
+            return fail(label);
     } else {
         s.hex_size = 0;
         s.hex_units[0] = 0;
     }
     std::int32_t n;
-    if (!in_.num2(n) || static_cast<std::size_t>(n) * terrain_record_min > in_.remaining()) return fail(label);
+    if (!in_.num2(n) || static_cast<std::size_t>(n) * terrain_record_min > in_.remaining())
+        return fail(label);
     try {
-        lg_.terrain.assign(static_cast<std::size_t>(std::max(n, symbols->terrain_symbol_count)), terrain_los_struct{});
+        lg_.terrain.assign(static_cast<std::size_t>(std::max(n, symbols->terrain_symbol_count)),
+                           terrain_los_struct{});
     } catch (const std::bad_alloc&) {
         return fail(label, failure::memory);
     }
     for (std::int32_t i = 0; i < n; ++i) {
         auto& t = lg_.terrain[static_cast<std::size_t>(i)];
         if (!in_.num2(t.block_points) || !in_.num2(t.ground_level) || !in_.num2(t.height_above_ground) ||
-            !in_.num2(t.percent_when_spotting) || !in_.num2(t.percent_when_target) || !in_.raw(t.display_colour, 3))
+            !in_.num2(t.percent_when_spotting) || !in_.num2(t.percent_when_target) ||
+            !in_.raw(t.display_colour, 3))
             return fail(label);
     }
     return section_end(label);
@@ -842,7 +866,8 @@ bool game_file_reader::read_los() {
 bool game_file_reader::read_tail() {
     auto& s = lg_.settings;
     // 19.
-    if (!in_.byte(s.use_elevations) || !in_.byte(lg_.rmb) || !section_end("CARD VALS")) return fail("CARD VALS");
+    if (!in_.byte(s.use_elevations) || !in_.byte(lg_.rmb) || !section_end("CARD VALS"))
+        return fail("CARD VALS");
     if (lg_.rmb > 6) lg_.rmb = 0;
     s.card_set_base_path.clear();
     if (at_file_end()) return true;
@@ -871,13 +896,15 @@ bool game_file_reader::read_tail() {
     if (at_file_end()) return true;
     {
         std::string name = text_to_section_end();
-        if (!name.empty()) s.info_page_set_path = with_extension(join_path(folder_of(current_game_path), name), ".IPX");
+        if (!name.empty())
+            s.info_page_set_path = with_extension(join_path(folder_of(current_game_path), name), ".IPX");
     }
     // 25.
     if (at_file_end()) return true;
     {
         std::int32_t height, width;
-        if (!in_.num2(height) || !in_.num2(width) || !section_end("Alliance Array")) return fail("Alliance Array");
+        if (!in_.num2(height) || !in_.num2(width) || !section_end("Alliance Array"))
+            return fail("Alliance Array");
         lg_.info_height = height;
         lg_.info_width = width;
     }
@@ -906,7 +933,8 @@ bool game_file_reader::read_alliances() {
     std::int32_t p;
     if (!in_.num2(p)) return fail(label);
     // Every entry is its count and p flags, two bytes each.
-    if ((static_cast<std::size_t>(p) + 1) * static_cast<std::size_t>(p) * 2 > in_.remaining()) return fail(label);
+    if ((static_cast<std::size_t>(p) + 1) * static_cast<std::size_t>(p) * 2 > in_.remaining())
+        return fail(label);
     std::size_t players = g_.player_array.size() - 1;
     for (std::int32_t i = 0; i < p; ++i) {
         std::int32_t count;
@@ -950,8 +978,9 @@ void game_file_reader::repair_links() {
     for (auto& d : stacks)
         if (d.owner != owner_all_players && (d.owner < 0 || d.owner >= players)) d.owner = owner_all_players;
     auto& flips = g_.flip_array;
-    flips.erase(std::remove_if(flips.begin(), flips.end() - 1,
-                               [&](const flip_struct& fl) { return bad_class(fl.parent) || bad_class(fl.flip_class); }),
+    flips.erase(std::remove_if(
+                    flips.begin(), flips.end() - 1,
+                    [&](const flip_struct& fl) { return bad_class(fl.parent) || bad_class(fl.flip_class); }),
                 flips.end() - 1);
 
     // Options that are on only when exactly 1.

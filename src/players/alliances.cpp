@@ -9,7 +9,9 @@ std::vector<alliance_entry> make_alliance_table(int n) {
     return std::vector<alliance_entry>(static_cast<std::size_t>(n), empty);
 }
 
-void reset_alliance_table(int n) { alliance_table = make_alliance_table(n); }
+void reset_alliance_table(int n) {
+    alliance_table = make_alliance_table(n);
+}
 
 void grow_alliance_table(int n) {
     if (alliance_table.empty()) {

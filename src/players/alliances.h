@@ -5,8 +5,8 @@
 #include <vector>
 
 struct alliance_entry {
-    std::int32_t count = 0;            // number of players this player is allied with
-    std::vector<std::int32_t> flags;   // flags[k] non-zero: player k is an ally
+    std::int32_t count = 0;          // number of players this player is allied with
+    std::vector<std::int32_t> flags; // flags[k] non-zero: player k is an ally
 };
 
 // One entry per player, each with one flag per player. Empty: no alliances.

@@ -31,9 +31,13 @@ int key_of(int table, int position, int player_index) {
     return static_cast<int>(k % code_count);
 }
 
-int table_of(int name_length) { return (name_length < 0 ? -name_length : name_length) % 3; }
+int table_of(int name_length) {
+    return (name_length < 0 ? -name_length : name_length) % 3;
+}
 
-std::uint8_t code_to_byte(int code) { return static_cast<std::uint8_t>(code < filler_low ? code : code + filler_count); }
+std::uint8_t code_to_byte(int code) {
+    return static_cast<std::uint8_t>(code < filler_low ? code : code + filler_count);
+}
 } // namespace
 
 void scramble_password(std::uint8_t (&password)[password_length], int player_index, int name_length) {

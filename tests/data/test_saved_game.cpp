@@ -36,18 +36,23 @@ struct file_builder {
 
     void b(int v) { out.push_back(static_cast<std::uint8_t>(v)); }
     void bytes_of(std::initializer_list<int> list) {
-        for (int v : list) b(v);
+        for (int v : list)
+            b(v);
     }
     void n2(int v) { bytes_of({v / 250, v % 250}); }
     void n4(int v) { bytes_of({v / 15625000, v % 15625000 / 62500, v % 62500 / 250, v % 250}); }
-    void l4(std::uint32_t v) { bytes_of({int(v >> 24), int(v >> 16 & 255), int(v >> 8 & 255), int(v & 255)}); }
+    void l4(std::uint32_t v) {
+        bytes_of({int(v >> 24), int(v >> 16 & 255), int(v >> 8 & 255), int(v & 255)});
+    }
     // A name: its characters, then a 0 when it is shorter than its field.
     void name(const std::string& s, std::size_t width) {
-        for (char c : s) b(static_cast<std::uint8_t>(c));
+        for (char c : s)
+            b(static_cast<std::uint8_t>(c));
         if (s.size() < width) b(0);
     }
     void zeros(int n) {
-        for (int i = 0; i < n; ++i) b(0);
+        for (int i = 0; i < n; ++i)
+            b(0);
     }
     void fe() { b(0xFE); }
     void begin(int number) { sections.push_back({number, out.size(), 0}); }
@@ -91,10 +96,10 @@ file_builder hand_built_file(int version, const std::string& first_player = "Ann
     f.bytes_of({0, 0, 0, 9, 0, 0, 1, 0});
     f.zeros(24);
     f.bytes_of({1, 1, 0, 0, 0, 0, 0, 0});
-    f.b(0);        // owner
-    f.n2(30000);   // hidden symbol
-    f.b(1);        // facing set
-    f.n2(40000);   // a symbol above 30001
+    f.b(0);      // owner
+    f.n2(30000); // hidden symbol
+    f.b(1);      // facing set
+    f.n2(40000); // a symbol above 30001
     f.name("Odd", 25);
     f.zeros(32 + 8 + 1);
     f.n2(30000);
@@ -119,11 +124,11 @@ file_builder hand_built_file(int version, const std::string& first_player = "Ann
     f.n2(0);
     f.zeros(32);
     f.bytes_of({1, 0, 0, 0, 0, 0, 0, 0});
-    f.b(1);   // hidden
-    f.n2(0);  // second location
-    f.n2(7);  // location
-    f.b(4);   // moved
-    f.b(10);  // facing
+    f.b(1);  // hidden
+    f.n2(0); // second location
+    f.n2(7); // location
+    f.b(4);  // moved
+    f.b(10); // facing
     f.name("", 25);
     f.n2(0);
     f.zeros(40);
@@ -145,13 +150,14 @@ file_builder hand_built_file(int version, const std::string& first_player = "Ann
     for (const std::string& name : {first_player, std::string()}) {
         f.name(name, 25);
         f.password_at.push_back(f.out.size());
-        for (int i = 0; i < 20; ++i) f.b(31 + i);
-        f.b(1);       // zoom
-        f.n2(12);     // view origin
-        f.n2(30001);  // default hidden symbol
+        for (int i = 0; i < 20; ++i)
+            f.b(31 + i);
+        f.b(1);      // zoom
+        f.n2(12);    // view origin
+        f.n2(30001); // default hidden symbol
         f.name(name.empty() ? "" : "ANN.BMP", 50);
-        f.b(2);       // reveal range
-        f.b(0);       // flags
+        f.b(2); // reveal range
+        f.b(0); // flags
         f.b(name.empty() ? 0 : 5);
     }
     f.fe();
@@ -162,7 +168,8 @@ file_builder hand_built_file(int version, const std::string& first_player = "Ann
         f.n4(static_cast<int>(hand_history.size()));
     else
         f.n2(static_cast<int>(hand_history.size()));
-    for (auto v : hand_history) f.b(v);
+    for (auto v : hand_history)
+        f.b(v);
     f.fe();
     f.finish();
 
@@ -225,7 +232,8 @@ file_builder hand_built_file(int version, const std::string& first_player = "Ann
     f.finish();
 
     f.begin(15);
-    for (int i = 0; i < 6; ++i) dot(f, 1, 1, 10 + i, 1 + i, 3);
+    for (int i = 0; i < 6; ++i)
+        dot(f, 1, 1, 10 + i, 1 + i, 3);
     f.fe();
     f.finish();
 
@@ -242,18 +250,18 @@ file_builder hand_built_file(int version, const std::string& first_player = "Ann
     f.fe();
     f.finish();
 
-    f.begin(18); // line of sight
-    f.bytes_of({0, 2});  // check type -2
-    f.n2(3);             // direction
-    f.l4(63001);         // spotter: none
-    f.l4(44);            // target
-    f.l4(7);             // radius
-    f.l4(63001);         // maximum range: unlimited
-    f.b(0);              // degrade
-    f.n2(50);            // points to block
+    f.begin(18);        // line of sight
+    f.bytes_of({0, 2}); // check type -2
+    f.n2(3);            // direction
+    f.l4(63001);        // spotter: none
+    f.l4(44);           // target
+    f.l4(7);            // radius
+    f.l4(63001);        // maximum range: unlimited
+    f.b(0);             // degrade
+    f.n2(50);           // points to block
     f.name("10 m", 20);
-    f.b(0);              // smoothing
-    f.n2(3);             // cliff
+    f.b(0);  // smoothing
+    f.n2(3); // cliff
     if (version >= 208) {
         f.n2(200);
         f.name("yards", 10);
@@ -313,7 +321,8 @@ file_builder hand_built_file(int version, const std::string& first_player = "Ann
     f.finish();
     if (version >= 209) {
         f.begin(28);
-        for (int i = 0; i < 6; ++i) dot(f, 0x25, 700 + i, 20 + i, 9, 5);
+        for (int i = 0; i < 6; ++i)
+            dot(f, 0x25, 700 + i, 20 + i, 9, 5);
         f.fe();
         f.finish();
     }
@@ -325,7 +334,9 @@ void write_bytes(const std::string& path, const std::vector<std::uint8_t>& data)
     o.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
-std::vector<std::uint8_t> file_bytes(const std::string& path) { return read_whole_file(path).value_or(byte_buffer{}); }
+std::vector<std::uint8_t> file_bytes(const std::string& path) {
+    return read_whole_file(path).value_or(byte_buffer{});
+}
 
 class saved_game_test : public fresh_game_test {
 protected:
@@ -475,11 +486,12 @@ TEST_P(hand_built_versions, load_the_records_of_the_file) {
     EXPECT_EQ(game_modified, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(saved_game, hand_built_versions,
-                         ::testing::Values(version_case{203, false, false, false}, version_case{204, false, false, false},
-                                           version_case{207, false, false, false}, version_case{208, true, false, false},
-                                           version_case{209, true, true, false}, version_case{210, true, true, true}),
-                         [](const auto& param_info) { return "v" + std::to_string(param_info.param.version); });
+INSTANTIATE_TEST_SUITE_P(
+    saved_game, hand_built_versions,
+    ::testing::Values(version_case{203, false, false, false}, version_case{204, false, false, false},
+                      version_case{207, false, false, false}, version_case{208, true, false, false},
+                      version_case{209, true, true, false}, version_case{210, true, true, true}),
+    [](const auto& param_info) { return "v" + std::to_string(param_info.param.version); });
 
 TEST_F(saved_game_test, the_writer_gives_back_the_hand_built_file_with_the_readers_repairs) {
     file_builder f = hand_built_file(209);
@@ -534,7 +546,8 @@ TEST_F(saved_game_test, a_version_202_game_master_gets_the_game_master_flag) {
         ASSERT_TRUE(read_bytes(hand_built_file(c.version, c.name).out)) << c.name;
         EXPECT_EQ(responder.count("Current Version Update Notice", "Updating Gamemaster Authorization Code."),
                   c.updated ? 1 : 0);
-        EXPECT_EQ((game->player_array[0].flags & player_flag_game_master) != 0, c.updated) << c.version << c.name;
+        EXPECT_EQ((game->player_array[0].flags & player_flag_game_master) != 0, c.updated)
+            << c.version << c.name;
     }
 }
 
@@ -591,7 +604,8 @@ void build_full_game() {
     fs.size[1] = 6;
     game->facing_set_array.insert(game->facing_set_array.begin(), fs);
     game->flip_array.insert(game->flip_array.begin(), flip_struct{0, 2});
-    for (int i = 0; i < 6; ++i) game->status_dots[i] = {static_cast<std::uint8_t>(0x10 * i + 5), 100 * i, 7, 3, {1, 2, 3}};
+    for (int i = 0; i < 6; ++i)
+        game->status_dots[i] = {static_cast<std::uint8_t>(0x10 * i + 5), 100 * i, 7, 3, {1, 2, 3}};
     turn_name t;
     set_name(t.text, "Spring 1944");
     game->turn_names.insert(game->turn_names.end() - 1, t);
@@ -686,7 +700,8 @@ TEST_F(saved_game_test, a_free_piece_slot_is_closed_up_and_the_game_in_memory_is
 }
 
 TEST_F(saved_game_test, the_history_is_stored_as_it_stands_when_no_slot_closes_up) {
-    for (int i = 0; i < 3; ++i) game->piece_array[add_piece()].location = i;
+    for (int i = 0; i < 3; ++i)
+        game->piece_array[add_piece()].location = i;
     game->piece_array[2].location = location_free; // the last slot: nothing moves
     append_history_record(3, 9);
     const byte_vector history = game->history_stream;
@@ -698,7 +713,8 @@ TEST_F(saved_game_test, the_history_is_stored_as_it_stands_when_no_slot_closes_u
     const std::size_t at = static_cast<std::size_t>(it - file.begin());
     ASSERT_GE(at, 4u);
     const std::size_t n = history.size();
-    EXPECT_EQ(static_cast<std::size_t>(file[at - 4] * 15625000 + file[at - 3] * 62500 + file[at - 2] * 250 + file[at - 1]),
+    EXPECT_EQ(static_cast<std::size_t>(file[at - 4] * 15625000 + file[at - 3] * 62500 + file[at - 2] * 250 +
+                                       file[at - 1]),
               n);
     EXPECT_EQ(file[at + n], 0xFE);
 }
@@ -736,13 +752,19 @@ TEST_F(saved_game_test, a_missing_file_or_a_foreign_file_fails) {
 
 // What a file cut after `length` bytes gives: true when it loads, else the label of its box.
 std::string expected_for_cut(const file_builder& f, std::size_t length) {
-    const std::map<int, std::string> labels = {
-        {1, "MAP NAME"},        {2, "GAME TURN"},   {3, "CLASSES"},      {4, "CLASS VALS"},   {5, "PIECES"},
-        {6, "PIECE VALS"},      {7, "PLAYER DEFS"}, {8, "REPLAY"},       {9, "POOLS"},        {10, "STACKS"},
-        {11, "FAST ZOOM"},      {12, "FACING DATA"}, {13, "SOUND SETTING"}, {14, "FLIP DEFS"}, {15, "STATUS DOTS"},
-        {16, "DIE SIDES"},      {17, "TURN NAMES"}, {18, "LOS VALS"},    {19, "CARD VALS"},
-        {22, "Combat reveal option flag"},          {23, "Infopage name"}, {25, "Alliance Array"},
-        {26, "Draw Options"},   {27, "Draw Options"}, {28, "STATUS DOTS"}};
+    const std::map<int, std::string> labels = {{1, "MAP NAME"},       {2, "GAME TURN"},
+                                               {3, "CLASSES"},        {4, "CLASS VALS"},
+                                               {5, "PIECES"},         {6, "PIECE VALS"},
+                                               {7, "PLAYER DEFS"},    {8, "REPLAY"},
+                                               {9, "POOLS"},          {10, "STACKS"},
+                                               {11, "FAST ZOOM"},     {12, "FACING DATA"},
+                                               {13, "SOUND SETTING"}, {14, "FLIP DEFS"},
+                                               {15, "STATUS DOTS"},   {16, "DIE SIDES"},
+                                               {17, "TURN NAMES"},    {18, "LOS VALS"},
+                                               {19, "CARD VALS"},     {22, "Combat reveal option flag"},
+                                               {23, "Infopage name"}, {25, "Alliance Array"},
+                                               {26, "Draw Options"},  {27, "Draw Options"},
+                                               {28, "STATUS DOTS"}};
     if (length >= f.out.size()) return "loads";
     for (const auto& s : f.sections) {
         if (length < s.start || length >= s.end) continue;
@@ -817,12 +839,28 @@ TEST_F(saved_game_test, zero_and_huge_counts_and_bad_section_ends_are_damage) {
         {"huge alliance count", 26, 0, {200, 0}, "Game File Error", "Draw Options"},
     };
     // Every checked section end replaced by another byte.
-    const std::map<int, const char*> ends = {
-        {1, "MAP NAME"},      {2, "GAME TURN"},   {3, "CLASSES"},       {5, "PIECES"},        {6, "PIECE VALS"},
-        {7, "PLAYER DEFS"},   {8, "REPLAY"},      {9, "POOLS"},         {10, "STACKS"},       {11, "FAST ZOOM"},
-        {12, "FACING DATA"},  {13, "SOUND SETTING"}, {14, "FLIP DEFS"}, {15, "STATUS DOTS"},  {16, "DIE SIDES"},
-        {17, "TURN NAMES"},   {18, "LOS VALS"},   {19, "CARD VALS"},    {22, "Combat reveal option flag"},
-        {23, "Infopage name"}, {25, "Alliance Array"}, {26, "Draw Options"}};
+    const std::map<int, const char*> ends = {{1, "MAP NAME"},
+                                             {2, "GAME TURN"},
+                                             {3, "CLASSES"},
+                                             {5, "PIECES"},
+                                             {6, "PIECE VALS"},
+                                             {7, "PLAYER DEFS"},
+                                             {8, "REPLAY"},
+                                             {9, "POOLS"},
+                                             {10, "STACKS"},
+                                             {11, "FAST ZOOM"},
+                                             {12, "FACING DATA"},
+                                             {13, "SOUND SETTING"},
+                                             {14, "FLIP DEFS"},
+                                             {15, "STATUS DOTS"},
+                                             {16, "DIE SIDES"},
+                                             {17, "TURN NAMES"},
+                                             {18, "LOS VALS"},
+                                             {19, "CARD VALS"},
+                                             {22, "Combat reveal option flag"},
+                                             {23, "Infopage name"},
+                                             {25, "Alliance Array"},
+                                             {26, "Draw Options"}};
     for (const auto& [section, label] : ends) {
         const auto& s = f.at(section);
         cases.push_back({"bad end", section, s.end - s.start - 1, {0x00}, "Game File Error", label});
@@ -834,7 +872,8 @@ TEST_F(saved_game_test, zero_and_huge_counts_and_bad_section_ends_are_damage) {
         SCOPED_TRACE(std::string(c.what) + " in section " + std::to_string(c.section));
         std::vector<std::uint8_t> damaged = f.out;
         std::size_t at = f.at(c.section).start + c.offset;
-        for (std::size_t i = 0; i < c.replacement.size(); ++i) damaged[at + i] = static_cast<std::uint8_t>(c.replacement[i]);
+        for (std::size_t i = 0; i < c.replacement.size(); ++i)
+            damaged[at + i] = static_cast<std::uint8_t>(c.replacement[i]);
         responder.clear();
         EXPECT_FALSE(read_bytes(damaged));
         EXPECT_EQ(responder.count(c.caption, std::string("Error Code: ") + c.label), 1);

@@ -18,12 +18,14 @@ TEST(passwords, every_typeable_byte_comes_back_and_never_looks_like_filler) {
         for (int player : {0, 1, 7, 199}) {
             for (int b = 32; b < 256; ++b) {
                 password_bytes pw;
-                for (int i = 0; i < password_length; ++i) pw[i] = static_cast<std::uint8_t>(b);
+                for (int i = 0; i < password_length; ++i)
+                    pw[i] = static_cast<std::uint8_t>(b);
                 scramble_password(pw, player, name_length);
                 for (int i = 0; i < password_length; ++i)
                     ASSERT_FALSE(pw[i] >= 31 && pw[i] <= 60) << "byte " << b << " at " << i;
                 unscramble_password(pw, player, name_length);
-                for (int i = 0; i < password_length; ++i) ASSERT_EQ(pw[i], b) << "at " << i;
+                for (int i = 0; i < password_length; ++i)
+                    ASSERT_EQ(pw[i], b) << "at " << i;
             }
         }
     }
@@ -36,7 +38,8 @@ TEST(passwords, unused_bytes_become_filler_and_come_back_as_zero) {
     password_bytes stored;
     std::memcpy(stored, pw, sizeof pw);
     scramble_password(stored, 2, 3);
-    for (int i = 5; i < password_length; ++i) EXPECT_TRUE(stored[i] >= 31 && stored[i] <= 60) << i;
+    for (int i = 5; i < password_length; ++i)
+        EXPECT_TRUE(stored[i] >= 31 && stored[i] <= 60) << i;
     EXPECT_NE(std::memcmp(stored, pw, 5), 0);
     unscramble_password(stored, 2, 3);
     EXPECT_EQ(std::memcmp(stored, pw, sizeof pw), 0);
