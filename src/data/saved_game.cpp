@@ -1039,8 +1039,9 @@ bool read_saved_game() {
             label = reader.label();
         }
     } catch (const std::bad_alloc&) {
+        // Every list catches its own failure with its label; this is any other allocation.
         why = failure::memory;
-        label = "REPLAY";
+        label.clear();
     }
     progress.close();
     if (why == failure::quiet) return false;
