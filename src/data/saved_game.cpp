@@ -155,15 +155,6 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
             }
         }
         new_index[end] = live;
-        // Free slots after the last live piece shift nothing.
-        if (closed_up) {
-            closed_up = false;
-            for (std::size_t i = 0; i < end; ++i)
-                if (pieces[i].location != location_free && new_index[i] != static_cast<std::int32_t>(i)) {
-                    closed_up = true;
-                    break;
-                }
-        }
 
         f.num2(static_cast<std::int64_t>(live) + 1);
         piece_struct end_record;
