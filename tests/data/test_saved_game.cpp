@@ -894,21 +894,26 @@ TEST_F(saved_game_test, a_bad_end_of_the_class_value_names_shows_the_byte_first)
 TEST_F(saved_game_test, links_read_from_the_file_are_made_safe) {
     file_builder f = hand_built_file(209);
     // The piece goes into pool 5 (there is one pool); the class points at facing set 9; the
-    // stack requires class 30 and belongs to player 40; the flip turns into class 77.
+    // stack belongs to player 40; the flip turns into class 77.
     std::size_t piece = f.at(5).start + 2;
     std::size_t flags_at = piece + 3 /*name*/ + 2 + 40 + 1 + 2 + 2;
     f.out[flags_at - 2] = 0;
     f.out[flags_at - 1] = 5;
     f.out[flags_at] = piece_flag_in_pool;
     f.out[f.at(3).start + 2 + 2 + 5 + 40 + 1 + 2] = 9;
-    f.out[f.at(10).start + 2 + 2 + 1] = 30;
     f.out[f.at(10).start + 2 + 4 + 3 + 1] = 40;
     f.out[f.at(14).start + 1 + 2 + 2 + 1] = 77;
     ASSERT_TRUE(read_bytes(f.out));
     EXPECT_EQ(game->piece_array[0].location, location_free);
     EXPECT_EQ(game->class_array[0].facing_set, 0);
-    EXPECT_EQ(game->stack_def_array.size(), 1u); // the definition is dropped
-    EXPECT_EQ(game->flip_array.size(), 1u);
+    EXPECT_EQ(game->stack_def_array[0].owner, owner_all_players);
+    EXPECT_EQ(game->flip_array.size(), 1u); // the flip is dropped
+
+    // A stack that requires a class the game does not have is dropped.
+    f = hand_built_file(209);
+    f.out[f.at(10).start + 2 + 2 + 1] = 30;
+    ASSERT_TRUE(read_bytes(f.out));
+    EXPECT_EQ(game->stack_def_array.size(), 1u);
 }
 
 } // namespace
