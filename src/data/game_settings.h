@@ -19,8 +19,12 @@ struct game_settings_struct {
     std::uint8_t draw_options[7] = {1, 1, 1, 1, 1, 1, 1};
     std::uint8_t symbols_per_hex[3] = {1, 1, 1};
     std::uint8_t facing_display_options[3] = {10, 6, 2};
-    std::uint8_t terrain_ground_levels_in_use = 0;
+    // Bit value 2^(n-1): value number n of classes (pieces) is totalled in the combat summary.
+    std::uint8_t combat_summary_class_mask = 0;
+    std::uint8_t combat_summary_piece_mask = 0;
     std::string info_page_set_path;
+    // Folder and base name shared by the card symbol sets; empty = beside the saved game.
+    std::string card_set_base_path;
 };
 
 extern game_settings_struct game_settings;

@@ -6,6 +6,7 @@
 #include "symbols.h"
 
 #include "history/history_stream.h"
+#include "los/los_settings.h"
 #include "mainwin/draw_marks.h"
 #include "mainwin/options.h"
 #include "mainwin/view_state.h"
@@ -395,5 +396,6 @@ void new_game() {
     for (auto& n : g.class_value_names) std::memset(n, 0, sizeof n);
     for (auto& n : g.piece_value_names) std::memset(n, 0, sizeof n);
     reset_game_settings();
+    los_settings.terrain_ground_levels_in_use = 0;
     rmb_mode = 0;
 }

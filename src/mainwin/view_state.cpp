@@ -6,6 +6,8 @@ int zoom_level = 0;
 std::int32_t view_origin_hex = 0;
 int view_width = 0;
 int view_height = 0;
+int info_panel_height = -1;
+int info_panel_width = -1;
 
 std::uint8_t rmb_mode = 0;
 std::int32_t operation_mode = 0;

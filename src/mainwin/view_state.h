@@ -7,3 +7,7 @@ extern int zoom_level;          // 0..2
 extern std::int32_t view_origin_hex;
 extern int view_width;
 extern int view_height;
+// Height of the two info boxes and width of the hex info box, remembered between resizes and
+// saved with the game (-1 = not yet laid out).
+extern int info_panel_height;
+extern int info_panel_width;

@@ -40,7 +40,6 @@ main_form* main_window = nullptr;
 quintptr main_window_handle = 0;
 int recent_game_to_open = -1;
 QCursor map_cursor, zoom_cursor, current_map_cursor, current_frame_cursor;
-int info_panel_height = -1, info_panel_width = -1;
 QPointer<QWidget> deck_windows[20];
 QPointer<QWidget> hand_windows[20];
 QPointer<QWidget> info_page_windows[10];
