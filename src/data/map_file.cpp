@@ -193,11 +193,14 @@ bool parse_map_file(const byte_vector& bytes, board_state& b, std::int32_t terra
     }
     // An end mark inside the overlay list must not end it early: such a record is moved off the
     // board and names no symbol.
-    for (auto& o : b.hex_overlay_array)
+    // (The end record itself keeps its bytes, so that a board is written back as it was read.)
+    for (std::size_t i = 0; i + 1 < b.hex_overlay_array.size(); ++i) {
+        hex_overlay_struct& o = b.hex_overlay_array[i];
         if (o.hex == location_end) {
             o.hex = b.hex_count + 1;
             o.terrain = terrain_symbol_count + 1;
         }
+    }
     b.hex_overlay_array.back().hex = location_end;
     b.has_map_sheets = b.board_array.size() > 1 && b.board_array[0].flags != 0;
     b.hexside_count = static_cast<std::int32_t>(b.hexside_array.size());

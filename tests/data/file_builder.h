@@ -39,3 +39,11 @@ struct file_builder {
     file_builder& end() { return b(0xFE); }
     std::size_t size() const { return v.size(); }
 };
+
+// Where two byte strings first differ (their common length when one is a prefix), or -1.
+inline long first_difference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return static_cast<long>(i);
+    return a.size() == b.size() ? -1 : static_cast<long>(n);
+}
