@@ -31,6 +31,7 @@ bitmap& bitmap::operator=(const bitmap& other) {
 }
 bitmap::bitmap(bitmap&& other) noexcept : impl_(std::make_unique<impl>()) { impl_->image.swap(other.impl_->image); }
 bitmap& bitmap::operator=(bitmap&& other) noexcept {
+    if (this == &other) return *this;
     impl_->image.swap(other.impl_->image);
     other.impl_->image = QImage();
     return *this;

@@ -162,6 +162,14 @@ TEST_F(symbol_set_test, a_failed_load_leaves_the_set_in_memory_untouched) {
         EXPECT_STREQ(symbols->piece_symbols[0].name, "Infantry");
         EXPECT_TRUE(symbols->strips[symbol_kind_terrain][0].is_null());
     }
+    // Without a game, the user chooses the set first; cancel keeps everything.
+    load_for_game = false;
+    symbol_set_path = before;
+    responder.answer_text(std::nullopt);
+    EXPECT_FALSE(load_symbol_set());
+    EXPECT_EQ(symbol_set_path, before);
+    load_for_game = true;
+
     // A set that cannot be opened, for a game: another is asked for; cancel restores the path.
     symbol_set_path = before;
     responder.answer_text(std::nullopt);
@@ -170,6 +178,20 @@ TEST_F(symbol_set_test, a_failed_load_leaves_the_set_in_memory_untouched) {
     EXPECT_TRUE(responder.saw("LINKED SYM FILE ERROR"));
     EXPECT_EQ(symbol_set_path, before);
     EXPECT_EQ(symbols->terrain_symbol_count, 2);
+}
+
+TEST_F(symbol_set_test, read_symbol_set_file_replaces_only_the_tables) {
+    symbol_set_path = write_small_set_files(small_set().v);
+    symbols->strips[symbol_kind_piece][0] = bitmap(5, 5);
+    ASSERT_TRUE(read_symbol_set_file());
+    EXPECT_EQ(symbols->piece_symbol_count, 3);
+    EXPECT_EQ(symbols->hex_size_by_zoom[1], 20);
+    EXPECT_EQ(symbols->strips[symbol_kind_piece][0].width(), 5);
+
+    symbol_set_path = folder + "/NONE.SET";
+    EXPECT_FALSE(read_symbol_set_file());
+    EXPECT_TRUE(responder.saw("Fatal File Error", "Can not open the symbol SET file.\n\rOperation Cancelled."));
+    EXPECT_EQ(symbols->piece_symbol_count, 3);
 }
 
 TEST_F(symbol_set_test, strips_come_through_the_loader_hook_without_files) {
