@@ -18,7 +18,8 @@ board_state full_board() {
     b.map_rows = 300;
     b.hex_count = 60000;
     b.hex_array.resize(60000);
-    for (int i = 0; i < 60000; ++i) b.hex_array[static_cast<std::size_t>(i)] = {i % 40, 63000, i % 500, 7 | 8};
+    for (int i = 0; i < 60000; ++i)
+        b.hex_array[static_cast<std::size_t>(i)] = {i % 40, 63000, i % 500, 7 | 8};
     for (int i = 0; i < 60000; i += 6) {
         placename_struct p;
         p.hex = i;
@@ -28,7 +29,8 @@ board_state full_board() {
         b.placename_array.push_back(p);
     }
     b.placename_array.push_back(placename_struct{});
-    for (int i = 0; i < 60000; ++i) b.hexside_array.push_back({i, static_cast<std::uint8_t>(i % 4), 3});
+    for (int i = 0; i < 60000; ++i)
+        b.hexside_array.push_back({i, static_cast<std::uint8_t>(i % 4), 3});
     b.hexside_array.push_back(hexside_struct{});
     for (int t = 0; t < 20; ++t) {
         hexline_type_struct type;
@@ -37,14 +39,16 @@ board_state full_board() {
         b.hexline_type_array.push_back(type);
     }
     b.hexline_type_array.push_back(hexline_type_struct{});
-    for (int i = 0; i < 60000; i += 2) b.hex_overlay_array.push_back({i, 5});
+    for (int i = 0; i < 60000; i += 2)
+        b.hex_overlay_array.push_back({i, 5});
     b.hex_overlay_array.push_back(hex_overlay_struct{});
     board_struct sheet;
     sheet.last_column = 199;
     sheet.last_row = 299;
     sheet.flags = 1;
     b.board_array = {sheet, board_struct{}};
-    for (int i = 0; i < 60000; i += 2) b.hexline_array.push_back({i, 2, 1, 64});
+    for (int i = 0; i < 60000; i += 2)
+        b.hexline_array.push_back({i, 2, 1, 64});
     b.hexline_array.push_back(hexline_struct{});
     return b;
 }

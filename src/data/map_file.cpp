@@ -30,7 +30,9 @@ namespace {
 constexpr int writer_version = 213;
 constexpr std::size_t max_set_name = 255;
 
-void map_error(const std::string& text) { error_code_box("Map File Error", text); }
+void map_error(const std::string& text) {
+    error_code_box("Map File Error", text);
+}
 void error_box(const std::string& caption, const std::string& text) {
     message_box(caption, text, box_buttons::ok, box_icon::stop);
 }
@@ -74,7 +76,9 @@ void read_list_section(byte_reader& in, std::vector<T>& list, bool byte_count, s
     make_end(list.back());
 }
 
-bool read_name_field(byte_reader& in, char* field, std::size_t width) { return in.name(field, width); }
+bool read_name_field(byte_reader& in, char* field, std::size_t width) {
+    return in.name(field, width);
+}
 
 std::string set_base_name(const std::string& path) {
     std::string name = file_name_of(translate_stored_path(path));
@@ -131,7 +135,8 @@ bool parse_map_file(const byte_vector& bytes, board_state& b, std::int32_t terra
         in.byte(h.flags);
     }
     if (version < 205)
-        for (auto& h : b.hex_array) h.elevation = b.hex_array[0].elevation;
+        for (auto& h : b.hex_array)
+            h.elevation = b.hex_array[0].elevation;
     if (!in.expect(marker_close)) {
         map_error("HEXES");
         return false;
@@ -167,8 +172,8 @@ bool parse_map_file(const byte_vector& bytes, board_state& b, std::int32_t terra
             std::uint8_t column_low = 0, row_low = 0;
             bool ok = r.num2(s.first_column) && r.num2(s.first_row) && r.num2(s.last_column) &&
                       r.num2(s.last_row) && r.raw(reinterpret_cast<std::uint8_t*>(s.name), sizeof s.name) &&
-                      r.byte(s.flags) && r.byte(column_low) && r.byte(row_low) && r.byte(s.column_label_width) &&
-                      r.byte(s.row_label_width);
+                      r.byte(s.flags) && r.byte(column_low) && r.byte(row_low) &&
+                      r.byte(s.column_label_width) && r.byte(s.row_label_width);
             s.column_origin = column_low;
             s.row_origin = row_low;
             return ok;
@@ -250,7 +255,8 @@ bool parse_map_file(const byte_vector& bytes, board_state& b, std::int32_t terra
     if (long_values_path) {
         if (version <= 206) {
             b.grid_symbol = b.hex_array[0].elevation;
-            for (auto& h : b.hex_array) h.elevation = 0;
+            for (auto& h : b.hex_array)
+                h.elevation = 0;
         } else {
             std::uint8_t section_end = 0;
             std::int32_t grid_symbol = grid_symbol_none;
@@ -331,7 +337,8 @@ byte_vector map_file_bytes(const board_state& b, const std::string& set_name) {
         ++types_in_use;
     w.byte(static_cast<std::uint8_t>(types_in_use + 1));
     for (std::size_t i = 0; i <= types_in_use; ++i) {
-        hexline_type_struct t = i < b.hexline_type_array.size() ? b.hexline_type_array[i] : hexline_type_struct{};
+        hexline_type_struct t =
+            i < b.hexline_type_array.size() ? b.hexline_type_array[i] : hexline_type_struct{};
         if (i == types_in_use) t.style = 0;
         w.byte(t.colour);
         w.raw(t.pen_width, 3);
@@ -350,7 +357,8 @@ byte_vector map_file_bytes(const board_state& b, const std::string& set_name) {
     w.byte(marker_close);
 
     std::size_t sheets_in_use = 0;
-    while (sheets_in_use < b.board_array.size() && b.board_array[sheets_in_use].flags != 0) ++sheets_in_use;
+    while (sheets_in_use < b.board_array.size() && b.board_array[sheets_in_use].flags != 0)
+        ++sheets_in_use;
     std::vector<board_struct> sheets(b.board_array.begin(),
                                      b.board_array.begin() + static_cast<std::ptrdiff_t>(sheets_in_use));
     sheets.push_back(sheets_in_use < b.board_array.size() ? b.board_array[sheets_in_use] : board_struct{});
@@ -438,9 +446,10 @@ bool save_map_as() {
 }
 
 int confirm_save_current_map() {
-    box_answer a = message_box("Current Map/Board Not Saved!",
-                               "If you proceed, your current game will not be saved.\n\rDo you want to save it now?",
-                               box_buttons::yes_no_cancel, box_icon::exclamation);
+    box_answer a =
+        message_box("Current Map/Board Not Saved!",
+                    "If you proceed, your current game will not be saved.\n\rDo you want to save it now?",
+                    box_buttons::yes_no_cancel, box_icon::exclamation);
     int result = 0;
     if (a == box_answer::no)
         result = 2;
@@ -475,7 +484,8 @@ constexpr std::uint8_t odd_angle_bits_2 = 4 | 16;
 
 bool has_odd_angles(const board_state& b) {
     for (std::size_t i = 0; i + 1 < b.hexline_array.size(); ++i)
-        if ((b.hexline_array[i].directions_1 & odd_angle_bits_1) || (b.hexline_array[i].directions_2 & odd_angle_bits_2))
+        if ((b.hexline_array[i].directions_1 & odd_angle_bits_1) ||
+            (b.hexline_array[i].directions_2 & odd_angle_bits_2))
             return true;
     return false;
 }
@@ -571,7 +581,8 @@ bool read_map_file() {
         if (current) {
             at = 3;
         } else {
-            while (at < bytes->size() && (*bytes)[at] != marker_close) ++at;
+            while (at < bytes->size() && (*bytes)[at] != marker_close)
+                ++at;
             ++at;
         }
         for (; at < bytes->size() && name.size() < max_set_name; ++at) {
@@ -641,22 +652,27 @@ bool read_map_file() {
         sorted = true;
     }
     if (sorted &&
-        message_box("Save File",
-                    "Elements of the MAP file have been sorted.  To speed up \n\rloading this file in the future, you "
-                    "should save the sorted \n\rversion now.  When saving, select OK on the file selection \n\rbox, "
-                    "and YES to overwrite. \n\r\n\rWould you like to save the sorted map file?",
-                    box_buttons::yes_no, box_icon::question) == box_answer::yes)
+        message_box(
+            "Save File",
+            "Elements of the MAP file have been sorted.  To speed up \n\rloading this file in the future, "
+            "you "
+            "should save the sorted \n\rversion now.  When saving, select OK on the file selection \n\rbox, "
+            "and YES to overwrite. \n\r\n\rWould you like to save the sorted map file?",
+            box_buttons::yes_no, box_icon::question) == box_answer::yes)
         save_map_as();
 
     if (symbols->hex_shape && has_odd_angles(*board) &&
-        message_box(
-            "Special Conditions Found",
-            "A check of this map's hexlines has determined that at least \n\rsome of them are not at the standard "
-            "'connecting' angle.  This  \n\rmay be intended.  However, this is also caused by linking a \n\rconverted "
-            "ZEL-1 map/board with a new ZEL-2 symbol set.  If you have \n\rdone this, or if you are not sure, you "
-            "should probably select Yes, below, \n\rto adjust the hexline angles. \n\r\n\rWould you like to adjust the "
-            "hexline angles to 'normal' and save the map?",
-            box_buttons::yes_no, box_icon::question) == box_answer::yes) {
+        message_box("Special Conditions Found",
+                    "A check of this map's hexlines has determined that at least \n\rsome of them are not at "
+                    "the standard "
+                    "'connecting' angle.  This  \n\rmay be intended.  However, this is also caused by "
+                    "linking a \n\rconverted "
+                    "ZEL-1 map/board with a new ZEL-2 symbol set.  If you have \n\rdone this, or if you are "
+                    "not sure, you "
+                    "should probably select Yes, below, \n\rto adjust the hexline angles. \n\r\n\rWould you "
+                    "like to adjust the "
+                    "hexline angles to 'normal' and save the map?",
+                    box_buttons::yes_no, box_icon::question) == box_answer::yes) {
         remap_hexline_angles(*board);
         write_map_file();
     }

@@ -35,7 +35,9 @@ const symbol_struct* symbol_state::mask_of(const symbol_struct& s) const {
 }
 
 namespace {
-void symbol_file_error(const std::string& text) { error_code_box("Symbol File Error", text); }
+void symbol_file_error(const std::string& text) {
+    error_code_box("Symbol File Error", text);
+}
 void execution_message(const std::string& text) {
     message_box("Execution message:", text, box_buttons::ok, box_icon::information);
 }
@@ -58,7 +60,9 @@ std::string existing_or_given(const std::string& path) {
 constexpr const char* strip_letters[3] = {"-T", "-U", "-M"};
 
 // Name 25, mask index, then four long4 per zoom.
-constexpr std::size_t record_size(bool wide_mask) { return 25 + (wide_mask ? 2 : 1) + 48; }
+constexpr std::size_t record_size(bool wide_mask) {
+    return 25 + (wide_mask ? 2 : 1) + 48;
+}
 
 bool read_records(byte_reader& in, std::vector<symbol_struct>& out, std::int32_t count, bool wide_mask) {
     out.assign(static_cast<std::size_t>(count), symbol_struct{});
@@ -74,13 +78,15 @@ bool read_records(byte_reader& in, std::vector<symbol_struct>& out, std::int32_t
             s.mask = m;
         }
         for (int z = 0; z < 3; ++z)
-            if (!in.long4(s.left[z]) || !in.long4(s.top[z]) || !in.long4(s.right[z]) || !in.long4(s.bottom[z]))
+            if (!in.long4(s.left[z]) || !in.long4(s.top[z]) || !in.long4(s.right[z]) ||
+                !in.long4(s.bottom[z]))
                 return false;
     }
     return true;
 }
 
-void write_records(byte_writer& w, const std::vector<symbol_struct>& list, std::int32_t count, bool wide_mask) {
+void write_records(byte_writer& w, const std::vector<symbol_struct>& list, std::int32_t count,
+                   bool wide_mask) {
     for (std::int32_t i = 0; i < count && static_cast<std::size_t>(i) < list.size(); ++i) {
         const symbol_struct& s = list[static_cast<std::size_t>(i)];
         w.raw(reinterpret_cast<const std::uint8_t*>(s.name), sizeof s.name);
@@ -122,7 +128,8 @@ bool parse_symbol_set(const byte_vector& bytes, symbol_state& into) {
     }
     // Every count must fit in the bytes that are left before anything is allocated.
     std::size_t needed = 0;
-    for (auto* c : counts) needed += static_cast<std::size_t>(*c) * record_size(wide_mask);
+    for (auto* c : counts)
+        needed += static_cast<std::size_t>(*c) * record_size(wide_mask);
     if (needed > in.remaining()) return false;
     if (!read_records(in, into.terrain_symbols, into.terrain_symbol_count, wide_mask) ||
         !read_records(in, into.piece_symbols, into.piece_symbol_count, wide_mask) ||
@@ -134,15 +141,13 @@ bool parse_symbol_set(const byte_vector& bytes, symbol_state& into) {
         into.largest_piece_height[z] = 0;
         for (const auto& s : into.piece_symbols) {
             into.largest_piece_width[z] =
-                std::max<std::int32_t>(into.largest_piece_width[z], static_cast<std::int32_t>(
-                                                                         std::clamp<std::int64_t>(
-                                                                             std::int64_t{s.right[z]} - s.left[z],
-                                                                             INT32_MIN, INT32_MAX)));
+                std::max<std::int32_t>(into.largest_piece_width[z],
+                                       static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                                           std::int64_t{s.right[z]} - s.left[z], INT32_MIN, INT32_MAX)));
             into.largest_piece_height[z] =
-                std::max<std::int32_t>(into.largest_piece_height[z], static_cast<std::int32_t>(
-                                                                          std::clamp<std::int64_t>(
-                                                                              std::int64_t{s.bottom[z]} - s.top[z],
-                                                                              INT32_MIN, INT32_MAX)));
+                std::max<std::int32_t>(into.largest_piece_height[z],
+                                       static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                                           std::int64_t{s.bottom[z]} - s.top[z], INT32_MIN, INT32_MAX)));
         }
     }
     // The cell size is the first terrain symbol's width; a cell of no width would divide by zero
@@ -161,7 +166,8 @@ bool parse_symbol_set(const byte_vector& bytes, symbol_state& into) {
 byte_vector symbol_set_file_bytes(const symbol_state& set, std::uint8_t grid_type) {
     byte_vector out;
     byte_writer w(out);
-    const std::vector<symbol_struct>* lists[3] = {&set.terrain_symbols, &set.piece_symbols, &set.mask_symbols};
+    const std::vector<symbol_struct>* lists[3] = {&set.terrain_symbols, &set.piece_symbols,
+                                                  &set.mask_symbols};
     const std::int32_t counts[3] = {written_count(set.terrain_symbols, set.terrain_symbol_count),
                                     written_count(set.piece_symbols, set.piece_symbol_count),
                                     written_count(set.mask_symbols, set.mask_symbol_count)};
@@ -183,7 +189,8 @@ byte_vector symbol_set_file_bytes(const symbol_state& set, std::uint8_t grid_typ
             w.long4(set.strip_height[kind][z]);
         }
     }
-    for (int kind = 0; kind < 3; ++kind) write_records(w, *lists[kind], counts[kind], wide_mask);
+    for (int kind = 0; kind < 3; ++kind)
+        write_records(w, *lists[kind], counts[kind], wide_mask);
     if (!w.ok()) out.clear();
     return out;
 }
@@ -202,8 +209,8 @@ bool read_symbol_set_into(symbol_state& into, const std::string& path) {
     auto found = find_file_case_blind(path);
     std::optional<byte_vector> bytes = found ? read_whole_file(*found) : std::nullopt;
     if (!bytes) {
-        message_box("Fatal File Error", "Can not open the symbol SET file.\n\rOperation Cancelled.", box_buttons::ok,
-                    box_icon::stop);
+        message_box("Fatal File Error", "Can not open the symbol SET file.\n\rOperation Cancelled.",
+                    box_buttons::ok, box_icon::stop);
         return false;
     }
     return parse_symbol_set(*bytes, into);
@@ -237,8 +244,8 @@ bool load_symbol_strips(symbol_state& set, const std::string& set_path) {
     for (int kind : {symbol_kind_piece, symbol_kind_terrain, symbol_kind_mask}) {
         if (kind == symbol_kind_terrain && counts[kind] <= 0) {
             message_box("Terrain/Board Symbols Not Found",
-                        "There are no terrain/board symbols defined.\n\rOperation cancelled.", box_buttons::ok,
-                        box_icon::stop);
+                        "There are no terrain/board symbols defined.\n\rOperation cancelled.",
+                        box_buttons::ok, box_icon::stop);
             return false;
         }
         // A set without symbols of a kind needs no strips of that kind.
@@ -349,7 +356,8 @@ bool prepare_symbol_set(symbol_state& fresh) {
         fresh.converted_from_version1 = false;
     }
 
-    for (int z = 0; z < 3; ++z) fresh.largest_piece_width[z] = fresh.largest_piece_height[z] = 0;
+    for (int z = 0; z < 3; ++z)
+        fresh.largest_piece_width[z] = fresh.largest_piece_height[z] = 0;
     progress_window progress;
     progress.open("", "Loading ZEL symbol files, please wait...");
     bool ok = version1 || parse_symbol_set(*bytes, fresh);
@@ -368,7 +376,8 @@ bool prepare_symbol_set(symbol_state& fresh) {
         if (order) {
             std::vector<symbol_struct> reordered;
             reordered.reserve(order->size());
-            for (int old_index : *order) reordered.push_back(fresh.piece_symbols[static_cast<std::size_t>(old_index)]);
+            for (int old_index : *order)
+                reordered.push_back(fresh.piece_symbols[static_cast<std::size_t>(old_index)]);
             fresh.piece_symbols = std::move(reordered);
         }
     }
@@ -390,7 +399,8 @@ bool load_symbol_set() {
 }
 
 void apply_symbol_order_file() {
-    auto order = read_symbol_order(symbol_set_path, symbols->terrain_symbol_count, symbols->piece_symbol_count);
+    auto order =
+        read_symbol_order(symbol_set_path, symbols->terrain_symbol_count, symbols->piece_symbol_count);
     if (!order) return;
     // The whole old-to-new map first, applied once: a symbol moved to position i must not be
     // moved again by a later line naming i.
@@ -398,7 +408,8 @@ void apply_symbol_order_file() {
     for (std::size_t i = 0; i < order->size(); ++i)
         new_of_old[static_cast<std::size_t>((*order)[i])] = static_cast<std::int32_t>(i);
     auto renumber = [&](std::int32_t& n) {
-        if (n >= 0 && static_cast<std::size_t>(n) < new_of_old.size() && new_of_old[static_cast<std::size_t>(n)] >= 0)
+        if (n >= 0 && static_cast<std::size_t>(n) < new_of_old.size() &&
+            new_of_old[static_cast<std::size_t>(n)] >= 0)
             n = new_of_old[static_cast<std::size_t>(n)];
     };
     for (auto& c : game->class_array) {

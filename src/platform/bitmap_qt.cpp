@@ -29,7 +29,9 @@ bitmap& bitmap::operator=(const bitmap& other) {
     if (this != &other) *impl_ = *other.impl_;
     return *this;
 }
-bitmap::bitmap(bitmap&& other) noexcept : impl_(std::make_unique<impl>()) { impl_->image.swap(other.impl_->image); }
+bitmap::bitmap(bitmap&& other) noexcept : impl_(std::make_unique<impl>()) {
+    impl_->image.swap(other.impl_->image);
+}
 bitmap& bitmap::operator=(bitmap&& other) noexcept {
     if (this == &other) return *this;
     impl_->image.swap(other.impl_->image);
@@ -37,9 +39,15 @@ bitmap& bitmap::operator=(bitmap&& other) noexcept {
     return *this;
 }
 
-bool bitmap::is_null() const { return impl_->image.isNull(); }
-int bitmap::width() const { return impl_->image.width(); }
-int bitmap::height() const { return impl_->image.height(); }
+bool bitmap::is_null() const {
+    return impl_->image.isNull();
+}
+int bitmap::width() const {
+    return impl_->image.width();
+}
+int bitmap::height() const {
+    return impl_->image.height();
+}
 
 bool bitmap::load(const std::string& path) {
     impl_->image = QImage();

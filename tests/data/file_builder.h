@@ -15,7 +15,8 @@ struct file_builder {
         return *this;
     }
     file_builder& bs(std::initializer_list<int> xs) {
-        for (int x : xs) b(x);
+        for (int x : xs)
+            b(x);
         return *this;
     }
     // Two base-250 digits.
@@ -23,17 +24,22 @@ struct file_builder {
     // Four raw bytes, most significant first.
     file_builder& l4(std::int32_t x) {
         auto u = static_cast<std::uint32_t>(x);
-        return b(static_cast<int>(u >> 24)).b(static_cast<int>((u >> 16) & 0xFF)).b(static_cast<int>((u >> 8) & 0xFF)).b(static_cast<int>(u & 0xFF));
+        return b(static_cast<int>(u >> 24))
+            .b(static_cast<int>((u >> 16) & 0xFF))
+            .b(static_cast<int>((u >> 8) & 0xFF))
+            .b(static_cast<int>(u & 0xFF));
     }
     // A name's characters and its 0 (no 0 when it fills the width).
     file_builder& name(const std::string& s, std::size_t width) {
-        for (std::size_t i = 0; i < s.size() && i < width; ++i) b(static_cast<unsigned char>(s[i]));
+        for (std::size_t i = 0; i < s.size() && i < width; ++i)
+            b(static_cast<unsigned char>(s[i]));
         if (s.size() < width) b(0);
         return *this;
     }
     // A fixed field: the characters padded with zeros to the width.
     file_builder& field(const std::string& s, std::size_t width) {
-        for (std::size_t i = 0; i < width; ++i) b(i < s.size() ? static_cast<unsigned char>(s[i]) : 0);
+        for (std::size_t i = 0; i < width; ++i)
+            b(i < s.size() ? static_cast<unsigned char>(s[i]) : 0);
         return *this;
     }
     file_builder& end() { return b(0xFE); }

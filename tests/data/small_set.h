@@ -15,9 +15,15 @@ constexpr int cell[3] = {10, 20, 40};
 struct rect4 {
     int left, top, right, bottom;
 };
-inline rect4 terrain_rect(int t, int z) { return {t * cell[z], 0, t * cell[z] + cell[z] - 1, cell[z] - 1}; }
-inline rect4 piece_rect(int p, int z) { return {p * 50, 0, p * 50 + 8 * (z + 1) + p, 6 * (z + 1) + p}; }
-inline rect4 mask_rect(int, int z) { return {0, 0, cell[z] - 1, cell[z] - 1}; }
+inline rect4 terrain_rect(int t, int z) {
+    return {t * cell[z], 0, t * cell[z] + cell[z] - 1, cell[z] - 1};
+}
+inline rect4 piece_rect(int p, int z) {
+    return {p * 50, 0, p * 50 + 8 * (z + 1) + p, 6 * (z + 1) + p};
+}
+inline rect4 mask_rect(int, int z) {
+    return {0, 0, cell[z] - 1, cell[z] - 1};
+}
 
 // A small set written out by hand: 2 terrain, 3 piece and 1 mask symbols.
 inline file_builder small_set(int marker = 0xFD, int piece_mask = 0, int grid_type = 1) {
@@ -52,13 +58,13 @@ inline file_builder small_set(int marker = 0xFD, int piece_mask = 0, int grid_ty
     return f;
 }
 
-
 // The set as "small.set" and its nine strips in lower case in `folder`; returns the set's path
 // spelt in capitals.
 inline std::string write_small_set_to(const std::string& folder, const std::vector<std::uint8_t>& set_bytes,
                                       const std::string& sdx = {}) {
     std::ofstream(folder + "/small.set", std::ios::binary)
-        .write(reinterpret_cast<const char*>(set_bytes.data()), static_cast<std::streamsize>(set_bytes.size()));
+        .write(reinterpret_cast<const char*>(set_bytes.data()),
+               static_cast<std::streamsize>(set_bytes.size()));
     const char* letters[3] = {"t", "u", "m"};
     for (int kind = 0; kind < 3; ++kind)
         for (int z = 0; z < 3; ++z) {

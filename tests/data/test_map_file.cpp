@@ -38,11 +38,13 @@ struct map_maker {
             f.n2(i % 2).n2(63000).n2(i == 0 ? first_elevation : 10 + i).b(i == 0 ? 2 + 8 : i == 1 ? 4 : 0);
         close("hexes");
         f.n2(static_cast<int>(placename_hexes.size()) + 1);
-        for (int h : placename_hexes) f.n2(h).n2(1).name("Town", 25).b(5).bs({8, 10, 12}).bs({1, 2, 3}).b(18);
+        for (int h : placename_hexes)
+            f.n2(h).n2(1).name("Town", 25).b(5).bs({8, 10, 12}).bs({1, 2, 3}).b(18);
         f.n2(63000).n2(0).name("", 25).b(0).bs({0, 0, 0}).bs({0, 0, 0}).b(0);
         close("PLACENAMES");
         f.n2(static_cast<int>(hexside_hexes.size()) + 1);
-        for (std::size_t i = 0; i < hexside_hexes.size(); ++i) f.n2(hexside_hexes[i]).b(1).b(static_cast<int>(i));
+        for (std::size_t i = 0; i < hexside_hexes.size(); ++i)
+            f.n2(hexside_hexes[i]).b(1).b(static_cast<int>(i));
         f.n2(63000).b(0).b(0);
         close("HEXSIDES");
         f.b(3);
@@ -51,7 +53,8 @@ struct map_maker {
         f.b(0).bs({0, 0, 0}).name("", 25).b(0);
         close("HEXLINE TYPES");
         f.n2(static_cast<int>(overlay_hexes.size()) + 1);
-        for (int h : overlay_hexes) f.n2(h).n2(1);
+        for (int h : overlay_hexes)
+            f.n2(h).n2(1);
         f.n2(63000).n2(0);
         close("ADDITIONAL HEX ATTRIBUTES");
         f.n2(2);
@@ -59,11 +62,13 @@ struct map_maker {
         f.n2(0).n2(0).n2(0).n2(0).field("", 10).b(0).b(0).b(0).b(0).b(0);
         close("MAPSHEETS");
         f.n2(static_cast<int>(hexline_hexes.size()) + 1);
-        for (int h : hexline_hexes) f.n2(h).b(0).b(hexline_directions_1).b(64);
+        for (int h : hexline_hexes)
+            f.n2(h).b(0).b(hexline_directions_1).b(64);
         f.n2(63000).b(0).b(0).b(0);
         close("HEXLINES");
         f.b(77);
-        for (int i = 1; i <= 20; ++i) f.b(i);
+        for (int i = 1; i <= 20; ++i)
+            f.b(i);
         f.b(2).b(5).n2(4).n2(1).b(1);
         close("settings");
         f.b(1).b(20);
@@ -88,8 +93,9 @@ bool lists_end_well(const board_state& b) {
     return !b.placename_array.empty() && b.placename_array.back().hex == 63000 && !b.hexside_array.empty() &&
            b.hexside_array.back().hex == 63000 && !b.hexline_type_array.empty() &&
            b.hexline_type_array.back().style == 0 && !b.hex_overlay_array.empty() &&
-           b.hex_overlay_array.back().hex == 63000 && !b.board_array.empty() && b.board_array.back().flags == 0 &&
-           !b.hexline_array.empty() && b.hexline_array.back().hex == 63000 &&
+           b.hex_overlay_array.back().hex == 63000 && !b.board_array.empty() &&
+           b.board_array.back().flags == 0 && !b.hexline_array.empty() &&
+           b.hexline_array.back().hex == 63000 &&
            b.hex_array.size() == static_cast<std::size_t>(b.hex_count) &&
            b.hex_piece_counts.size() == b.hex_array.size();
 }
@@ -119,8 +125,9 @@ TEST_F(map_file_test, version_bytes_read_as_the_writer_writes_them) {
         int first, second, version;
     } cases[] = {{0, 213, 213}, {0, 204, 204}, {0, 0, 0}, {1, 1, 257}, {200, 0, 200}, {7, 3, 775}};
     for (const auto& c : cases)
-        EXPECT_EQ(map_file_version_of(static_cast<std::uint8_t>(c.first), static_cast<std::uint8_t>(c.second)),
-                  c.version);
+        EXPECT_EQ(
+            map_file_version_of(static_cast<std::uint8_t>(c.first), static_cast<std::uint8_t>(c.second)),
+            c.version);
 }
 
 TEST_F(map_file_test, hand_built_boards_of_each_version_load_their_records) {
@@ -131,10 +138,8 @@ TEST_F(map_file_test, hand_built_boards_of_each_version_load_their_records) {
         int grid_adjustment;
         bool layers_from_file;
     } cases[] = {
-        {204, {0, 0, 0, 0, 0, 0}, 1, 1, false},
-        {206, {0, 0, 0, 0, 0, 0}, 1, 1, false},
-        {207, {1, 11, 12, 13, 14, 15}, 0, 0, false},
-        {211, {1, 11, 12, 13, 14, 15}, 0, 0, true},
+        {204, {0, 0, 0, 0, 0, 0}, 1, 1, false},      {206, {0, 0, 0, 0, 0, 0}, 1, 1, false},
+        {207, {1, 11, 12, 13, 14, 15}, 0, 0, false}, {211, {1, 11, 12, 13, 14, 15}, 0, 0, true},
         {213, {1, 11, 12, 13, 14, 15}, 0, 0, true},
     };
     for (const auto& c : cases) {
@@ -150,7 +155,8 @@ TEST_F(map_file_test, hand_built_boards_of_each_version_load_their_records) {
         EXPECT_EQ(b.hex_count, 6);
         EXPECT_EQ(b.kept_header_byte, 9);
         std::vector<int> elevations;
-        for (const auto& h : b.hex_array) elevations.push_back(h.elevation);
+        for (const auto& h : b.hex_array)
+            elevations.push_back(h.elevation);
         EXPECT_EQ(elevations, c.elevations);
         EXPECT_EQ(b.hex_array[3].terrain, 1);
         EXPECT_EQ(b.hex_array[3].second_terrain, 63000);
@@ -237,8 +243,8 @@ TEST_F(map_file_test, writer_gives_the_hand_built_bytes_and_write_read_write_is_
 }
 
 TEST_F(map_file_test, each_section_repairs_itself_with_its_message) {
-    const char* sections[] = {"PLACENAMES", "HEXSIDES", "HEXLINE TYPES", "ADDITIONAL HEX ATTRIBUTES", "MAPSHEETS",
-                              "HEXLINES"};
+    const char* sections[] = {"PLACENAMES", "HEXSIDES", "HEXLINE TYPES", "ADDITIONAL HEX ATTRIBUTES",
+                              "MAPSHEETS",  "HEXLINES"};
     map_maker m;
     byte_vector good = m.build().v;
     board_state expected;
@@ -251,7 +257,8 @@ TEST_F(map_file_test, each_section_repairs_itself_with_its_message) {
         responder.clear();
         board_state b;
         ASSERT_TRUE(parse_map_file(bad, b, 2));
-        EXPECT_EQ(responder.count("Map File Error", std::string(s) + ": Will try to correct the error..."), 1);
+        EXPECT_EQ(responder.count("Map File Error", std::string(s) + ": Will try to correct the error..."),
+                  1);
         EXPECT_EQ(responder.shown().size(), 1u);
         EXPECT_EQ(first_difference(map_file_bytes(b, "SMALL"), good), -1);
     }
@@ -284,7 +291,8 @@ TEST_F(map_file_test, each_section_repairs_itself_with_its_message) {
     old_bad[old.ends["colours"]] = 0x07;
     board_state b;
     ASSERT_TRUE(parse_map_file(old_bad, b, 2));
-    for (const auto& h : b.hex_array) EXPECT_EQ(h.elevation, 1);
+    for (const auto& h : b.hex_array)
+        EXPECT_EQ(h.elevation, 1);
 }
 
 TEST_F(map_file_test, damaged_heads_and_hexes_end_the_read) {
@@ -292,8 +300,11 @@ TEST_F(map_file_test, damaged_heads_and_hexes_end_the_read) {
         int columns, rows;
         std::size_t cut; // 0 = whole file
         const char* word;
-    } cases[] = {{0, 2, 0, "MAX VALS"}, {3, 0, 0, "MAX VALS"}, {300, 201, 0, "MAX VALS"},
-                 {3, 2, 12, "MAX VALS"}, {3, 2, 20, "HEXES"}};
+    } cases[] = {{0, 2, 0, "MAX VALS"},
+                 {3, 0, 0, "MAX VALS"},
+                 {300, 201, 0, "MAX VALS"},
+                 {3, 2, 12, "MAX VALS"},
+                 {3, 2, 20, "HEXES"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.columns * 1000 + c.rows);
         map_maker m;
@@ -425,7 +436,8 @@ TEST_F(map_file_test, sorting_keeps_the_order_within_a_hex_and_drops_off_board_r
     sort_hexsides();
     sort_hexlines();
     std::vector<std::pair<int, int>> sides;
-    for (const auto& s : board->hexside_array) sides.push_back({s.hex, s.sides});
+    for (const auto& s : board->hexside_array)
+        sides.push_back({s.hex, s.sides});
     EXPECT_EQ(sides, (std::vector<std::pair<int, int>>{{3, 1}, {3, 2}, {5, 0}, {7, 3}, {63000, 0}}));
     EXPECT_EQ(board->hexside_count, 5);
     EXPECT_EQ(board->hexline_array[0].hex, 1);
@@ -459,7 +471,8 @@ TEST_F(map_file_test, a_board_and_its_set_load_from_their_files) {
     EXPECT_EQ(board->hex_height_by_zoom[0], 7);
     EXPECT_EQ(board->hex_height_by_zoom[2], 31);
     bool saw_label = false;
-    for (const auto& e : progress_log()) saw_label |= e.label == "Loading ZEL board/map file, please wait...";
+    for (const auto& e : progress_log())
+        saw_label |= e.label == "Loading ZEL board/map file, please wait...";
     EXPECT_TRUE(saw_label);
 }
 

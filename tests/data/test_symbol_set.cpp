@@ -85,14 +85,16 @@ TEST_F(symbol_set_test, damaged_sets_are_refused_without_crashing) {
     byte_vector old = small_set().v;
     old[0] = 5;
     EXPECT_FALSE(parse_symbol_set(old, v1));
-    EXPECT_TRUE(responder.saw("File Error", "The symbol SET file is from ZEL Version 1.\n\rOperation Cancelled."));
+    EXPECT_TRUE(
+        responder.saw("File Error", "The symbol SET file is from ZEL Version 1.\n\rOperation Cancelled."));
 
     // A first terrain symbol of no width.
     file_builder f = small_set();
     std::size_t first_record = 4 + 3 * (2 + 24);
     std::size_t right_of_zoom2 = first_record + 25 + 1 + 16 + 8;
     ASSERT_EQ(small_set().v[right_of_zoom2 + 3], 19); // left 0, width 20
-    for (int i = 0; i < 4; ++i) f.v[right_of_zoom2 + static_cast<std::size_t>(i)] = 0xFF; // right -1: width 0
+    for (int i = 0; i < 4; ++i)
+        f.v[right_of_zoom2 + static_cast<std::size_t>(i)] = 0xFF; // right -1: width 0
     symbol_state zero;
     EXPECT_FALSE(parse_symbol_set(f.v, zero));
 
@@ -101,7 +103,8 @@ TEST_F(symbol_set_test, damaged_sets_are_refused_without_crashing) {
         byte_vector whole = small_set(marker).v;
         for (std::size_t cut = 0; cut < whole.size(); ++cut) {
             symbol_state s;
-            EXPECT_FALSE(parse_symbol_set(byte_vector(whole.begin(), whole.begin() + static_cast<long>(cut)), s))
+            EXPECT_FALSE(
+                parse_symbol_set(byte_vector(whole.begin(), whole.begin() + static_cast<long>(cut)), s))
                 << cut;
         }
         byte_vector huge = whole;
@@ -190,7 +193,8 @@ TEST_F(symbol_set_test, read_symbol_set_file_replaces_only_the_tables) {
 
     symbol_set_path = folder + "/NONE.SET";
     EXPECT_FALSE(read_symbol_set_file());
-    EXPECT_TRUE(responder.saw("Fatal File Error", "Can not open the symbol SET file.\n\rOperation Cancelled."));
+    EXPECT_TRUE(
+        responder.saw("Fatal File Error", "Can not open the symbol SET file.\n\rOperation Cancelled."));
     EXPECT_EQ(symbols->piece_symbol_count, 3);
 }
 
@@ -235,7 +239,8 @@ TEST_F(symbol_set_test, sdx_order_reorders_the_piece_table_or_keeps_it_with_the_
         responder.clear();
         ASSERT_TRUE(load_symbol_set());
         std::vector<std::string> names;
-        for (const auto& p : symbols->piece_symbols) names.push_back(p.name);
+        for (const auto& p : symbols->piece_symbols)
+            names.push_back(p.name);
         EXPECT_EQ(names, c.expected);
         if (c.sdx_index) {
             ASSERT_GE(responder.shown().size(), 4u);
