@@ -590,3 +590,26 @@ TEST_F(map_file_test, confirm_save_current_map_answers) {
     }
 }
 } // namespace
+
+namespace {
+TEST_F(map_file_test, version_1_files_are_refused_until_they_can_be_converted) {
+    // A version-1 board names its set after the first 0xFE, up to ':'.
+    file_builder v1;
+    v1.bs({'x', 'x', 0xFE, 's', 'm', 'a', 'l', 'l', ':', '{', 1, 2, 3});
+    linked_map_path = write_files(v1.v);
+    EXPECT_FALSE(read_map_file());
+    EXPECT_TRUE(responder.saw("Execution message:", "Version 1 files cannot be converted yet."));
+    EXPECT_EQ(board->hex_count, 0);
+    EXPECT_TRUE(symbol_set_path.empty());
+
+    // A version-1 set.
+    responder.clear();
+    byte_vector old_set = small_set().v;
+    old_set[0] = 5;
+    write_files(map_maker{}.build().v, old_set);
+    symbol_set_path = folder + "/small.set";
+    EXPECT_FALSE(load_symbol_set());
+    EXPECT_TRUE(responder.saw("Execution message:", "Ver 1 Symbol Conversion FAILED."));
+    EXPECT_EQ(symbols->terrain_symbol_count, 0);
+}
+} // namespace

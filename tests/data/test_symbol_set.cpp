@@ -115,6 +115,23 @@ TEST_F(symbol_set_test, damaged_sets_are_refused_without_crashing) {
     }
 }
 
+TEST_F(symbol_set_test, flipped_bytes_never_crash_the_reader_or_the_strips) {
+    set_bitmap_loader([](const std::string&) -> std::optional<bitmap> { return bitmap(64, 64); });
+    byte_vector whole = small_set(0xFC).v;
+    for (std::size_t at = 0; at < whole.size(); ++at)
+        for (std::uint8_t value : {0x00, 0x7F, 0xFF}) {
+            byte_vector v = whole;
+            v[at] = value;
+            symbol_state s;
+            if (!parse_symbol_set(v, s)) continue;
+            for (int z = 0; z < 3; ++z)
+                EXPECT_TRUE(s.terrain_symbol_count == 0 || s.hex_size_by_zoom[z] > 0);
+            load_symbol_strips(s, "/nowhere/SMALL.SET");
+            for (const auto& p : s.piece_symbols)
+                s.mask_of(p);
+        }
+}
+
 TEST_F(symbol_set_test, strips_load_beside_the_set_ignoring_case_and_give_the_cell_sizes) {
     symbol_set_path = write_small_set_files(small_set().v);
     board->map_columns = 3; // freed by the load
