@@ -136,18 +136,18 @@ bool parse_symbol_set(const byte_vector& bytes, symbol_state& into) {
         !read_records(in, into.mask_symbols, into.mask_symbol_count, wide_mask))
         return false;
 
+    // Edges come from the file as any 32-bit values: their differences are taken in 64 bits.
+    auto span = [](std::int32_t from, std::int32_t to) {
+        return static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(std::int64_t{to} - from, INT32_MIN, INT32_MAX));
+    };
     for (int z = 0; z < 3; ++z) {
         into.largest_piece_width[z] = 0;
         into.largest_piece_height[z] = 0;
         for (const auto& s : into.piece_symbols) {
-            into.largest_piece_width[z] =
-                std::max<std::int32_t>(into.largest_piece_width[z],
-                                       static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                                           std::int64_t{s.right[z]} - s.left[z], INT32_MIN, INT32_MAX)));
+            into.largest_piece_width[z] = std::max(into.largest_piece_width[z], span(s.left[z], s.right[z]));
             into.largest_piece_height[z] =
-                std::max<std::int32_t>(into.largest_piece_height[z],
-                                       static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                                           std::int64_t{s.bottom[z]} - s.top[z], INT32_MIN, INT32_MAX)));
+                std::max(into.largest_piece_height[z], span(s.top[z], s.bottom[z]));
         }
     }
     // The cell size is the first terrain symbol's width; a cell of no width would divide by zero
