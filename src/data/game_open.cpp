@@ -4,7 +4,6 @@
 #include "platform/boxes.h"
 
 std::string current_game_path;
-std::string linked_map_path;
 int edit_index = -1;
 int dialog_result = 0;
 std::string form_result_text;

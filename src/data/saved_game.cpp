@@ -1,5 +1,6 @@
 #include "saved_game.h"
 
+#include "board.h"
 #include "encodings.h"
 #include "game_open.h"
 #include "game_settings.h"
