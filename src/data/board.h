@@ -62,6 +62,10 @@ struct board_state {
     std::int32_t map_rows = 0;
     std::int32_t hex_count = 0;
     std::uint8_t grid_type = 1;
+    // Pixel step from one column / one row to the next at each zoom, derived from the symbol
+    // set's cell sizes when the board is read.
+    std::int32_t hex_width_by_zoom[3] = {};
+    std::int32_t hex_height_by_zoom[3] = {};
     std::vector<hex_struct> hex_array;
     std::vector<placename_struct> placename_array;
     std::vector<hexside_struct> hexside_array;

@@ -21,6 +21,7 @@ struct symbol_state {
     std::int32_t piece_symbol_count = 0;
     std::int32_t mask_symbol_count = 0;
     std::int32_t hex_size_by_zoom[3] = {};
+    std::uint8_t hex_shape_flag = 0; // non-zero: the symbols are drawn as hexagons
 };
 
 // The symbol set in memory. Never null while the program runs.

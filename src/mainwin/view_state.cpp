@@ -6,6 +6,8 @@ int zoom_level = 0;
 std::int32_t view_origin_hex = 0;
 int view_width = 0;
 int view_height = 0;
+std::uint8_t view_ready = 1;
+std::uint8_t map_just_redrawn = 0;
 
 std::uint8_t rmb_mode = 0;
 std::int32_t operation_mode = 0;

@@ -7,3 +7,7 @@ extern int zoom_level;          // 0..2
 extern std::int32_t view_origin_hex;
 extern int view_width;
 extern int view_height;
+// 0 while a view command redraws the map; the info refresh and the scroll bars wait for 1.
+extern std::uint8_t view_ready;
+// Set by a full redraw; single-hex redraws are skipped until the next user action clears it.
+extern std::uint8_t map_just_redrawn;
