@@ -17,89 +17,38 @@ bool is_odd(std::int64_t v) {
     return v % 2 != 0;
 }
 
+// Steps of each direction 1..9: {column step, row step in an odd line, row step in an even
+// line} for grid type 1 (lines are columns), the same with columns and rows exchanged for grid
+// type 2 (lines are rows); 9 marks a direction the grid has no neighbour in.
+struct step {
+    int along, odd, even;
+};
+constexpr step no_step = {9, 9, 9};
+constexpr step column_steps[10] = {no_step, {-1, 1, 0}, {0, 1, 1},   {1, 1, 0},   no_step,
+                                   no_step, no_step,    {-1, 0, -1}, {0, -1, -1}, {1, 0, -1}};
+constexpr step row_steps[10] = {no_step, {1, 0, -1}, no_step,     {1, 1, 0}, {0, -1, -1},
+                                no_step, {0, 1, 1},  {-1, 0, -1}, no_step,   {-1, 1, 0}};
+constexpr step square_steps[10] = {no_step, {-1, 1, 1}, {0, 1, 1},    {1, 1, 1},   {-1, 0, 0},
+                                   no_step, {1, 0, 0},  {-1, -1, -1}, {0, -1, -1}, {1, -1, -1}};
+
 // Column and row steps of one direction; false when the grid type has no neighbour that way.
 bool direction_step(int grid_type, bool odd, int direction, int& dc, int& dr) {
-    dc = 0;
-    dr = 0;
-    switch (grid_type) {
-    case 1: // columns; odd ones sit half a hex lower
-        switch (direction) {
-        case 1:
-            dc = -1, dr = odd ? 1 : 0;
-            return true;
-        case 2:
-            dr = 1;
-            return true;
-        case 3:
-            dc = 1, dr = odd ? 1 : 0;
-            return true;
-        case 7:
-            dc = -1, dr = odd ? 0 : -1;
-            return true;
-        case 8:
-            dr = -1;
-            return true;
-        case 9:
-            dc = 1, dr = odd ? 0 : -1;
-            return true;
-        default:
-            return false;
-        }
-    case 2: // rows; odd ones sit half a hex further right
-        switch (direction) {
-        case 1:
-            dr = 1, dc = odd ? 0 : -1;
-            return true;
-        case 3:
-            dr = 1, dc = odd ? 1 : 0;
-            return true;
-        case 4:
-            dc = -1;
-            return true;
-        case 6:
-            dc = 1;
-            return true;
-        case 7:
-            dr = -1, dc = odd ? 0 : -1;
-            return true;
-        case 9:
-            dr = -1, dc = odd ? 1 : 0;
-            return true;
-        default:
-            return false;
-        }
-    case 3:
-        switch (direction) {
-        case 1:
-            dc = -1, dr = 1;
-            return true;
-        case 2:
-            dr = 1;
-            return true;
-        case 3:
-            dc = 1, dr = 1;
-            return true;
-        case 4:
-            dc = -1;
-            return true;
-        case 6:
-            dc = 1;
-            return true;
-        case 7:
-            dc = -1, dr = -1;
-            return true;
-        case 8:
-            dr = -1;
-            return true;
-        case 9:
-            dc = 1, dr = -1;
-            return true;
-        default:
-            return false;
-        }
-    default:
-        return false;
+    if (direction < 0 || direction > 9) return false;
+    const auto d = static_cast<std::size_t>(direction);
+    const step* table = grid_type == 1   ? column_steps
+                        : grid_type == 2 ? row_steps
+                        : grid_type == 3 ? square_steps
+                                         : nullptr;
+    if (!table || table[d].along == 9) return false;
+    const int across = odd ? table[d].odd : table[d].even;
+    if (grid_type == 2) {
+        dr = table[d].along;
+        dc = across;
+    } else {
+        dc = table[d].along;
+        dr = across;
     }
+    return true;
 }
 
 // One side of a hex: the hex that stores it and its bit there; hex -1 when there is none.
@@ -261,9 +210,15 @@ std::string row_text(const board_struct& s, std::int64_t rel_row) {
 // board's, for a hex in the given board column (type 1) or row (type 2).
 int sheet_shift(const board_struct& s, std::int64_t line) {
     const bool other_way = s.flags & sheet_shift_other_way;
-    const std::int64_t first = board->grid_type == 1 ? s.first_column : s.first_row;
-    if (other_way && is_odd(first) && !is_odd(line)) return board->grid_type == 1 ? 1 : -1;
-    if (!other_way && !is_odd(first) && is_odd(line)) return board->grid_type == 1 ? -1 : 1;
+    if (board->grid_type == 1) {
+        // Odd columns sit lower: a sheet starting in an odd column with bit 64 takes the even
+        // columns one row lower; one starting in an even column without it, the odd ones higher.
+        if (other_way && is_odd(s.first_column) && !is_odd(line)) return 1;
+        if (!other_way && !is_odd(s.first_column) && is_odd(line)) return -1;
+    } else if (board->grid_type == 2) {
+        if (other_way && !is_odd(s.first_row) && is_odd(line)) return -1;
+        if (!other_way && is_odd(s.first_row) && !is_odd(line)) return 1;
+    }
     return 0;
 }
 
