@@ -440,11 +440,11 @@ void bring_hex_into_view(std::int32_t hex) {
         std::int64_t nor = std::max(0, hr - vr / 2);
         if (noc % 2 != 0) {
             // Keep the origin column even; step back instead when stepping on would lose the
-            // hex or leave the board.
+            // hex or leave the board, and keep it odd in a view too narrow for either.
             if (noc + 1 <= hc && noc + 1 < columns()) {
                 ++noc;
                 ++nor;
-            } else {
+            } else if (hc - (noc - 1) < vc) {
                 --noc;
             }
         }
