@@ -8,6 +8,8 @@ int view_width = 0;
 int view_height = 0;
 int info_panel_height = -1;
 int info_panel_width = -1;
+std::uint8_t view_ready = 1;
+std::uint8_t map_just_redrawn = 0;
 
 std::uint8_t rmb_mode = 0;
 std::int32_t operation_mode = 0;

@@ -11,3 +11,7 @@ extern int view_height;
 // saved with the game (-1 = not yet laid out).
 extern int info_panel_height;
 extern int info_panel_width;
+// 0 while a view command redraws the map; the info refresh and the scroll bars wait for 1.
+extern std::uint8_t view_ready;
+// Set by a full redraw; single-hex redraws are skipped until the next user action clears it.
+extern std::uint8_t map_just_redrawn;

@@ -10,6 +10,7 @@
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/options.h"
 #include "mainwin/settings_files.h"
+#include "mainwin/view_geometry.h"
 #include "mainwin/view_state.h"
 #include "platform/app_services.h"
 #include "platform/boxes.h"
@@ -167,6 +168,14 @@ void main_form::generated_setup() {
                                            }}});
     ui_->vscroll_map->setRange(0, 0);
     ui_->hscroll_map->setRange(0, 0);
+    for (QScrollBar* bar : {ui_->hscroll_map, ui_->vscroll_map}) {
+        const bool horizontal = bar == ui_->hscroll_map;
+        // The view follows the thumb when it is let go, not while it is dragged.
+        bar->setTracking(false);
+        set_event_handlers(bar, {{ScrollEvent, [this, horizontal](QObject*, event_data& e) {
+                                      return on_map_scroll(horizontal, e);
+                                  }}});
+    }
     ui_->hsplit_1->setCursor(Qt::SplitVCursor);
     ui_->vsplit_1->setCursor(Qt::SplitHCursor);
     ui_->map_border_frame->lower();
@@ -384,6 +393,40 @@ bool main_form::on_user_event(event_data& e) {
 }
 
 bool main_form::on_menu_open() { return false; }
+
+bool main_form::on_map_scroll(bool horizontal, event_data& e) {
+    QScrollBar* bar = horizontal ? ui_->hscroll_map : ui_->vscroll_map;
+    scroll_code code;
+    switch (e.scroll_action) {
+    case QAbstractSlider::SliderSingleStepSub: code = scroll_code::line_back; break;
+    case QAbstractSlider::SliderSingleStepAdd: code = scroll_code::line_forward; break;
+    case QAbstractSlider::SliderPageStepSub: code = scroll_code::page_back; break;
+    case QAbstractSlider::SliderPageStepAdd: code = scroll_code::page_forward; break;
+    case QAbstractSlider::SliderToMinimum: code = scroll_code::to_start; break;
+    case QAbstractSlider::SliderToMaximum: code = scroll_code::to_end; break;
+    case QAbstractSlider::SliderMove:
+        // A move while the thumb is held is tracking; otherwise the thumb was let go (or the
+        // wheel moved it) at its new position.
+        code = bar->isSliderDown() ? scroll_code::thumb_track : scroll_code::thumb_position;
+        break;
+    default: return false;
+    }
+    if (!map_scroll_bar_event(horizontal, code, e.scroll_value)) return false;
+    if (code != scroll_code::thumb_track) set_scroll_bar_positions();
+    return true;
+}
+
+void main_form::set_scroll_bars() {
+    update_scroll_positions();
+    ui_->hscroll_map->setRange(0, std::max(0, board->map_columns - 1));
+    ui_->vscroll_map->setRange(0, std::max(0, board->map_rows - 1));
+    set_scroll_bar_positions();
+}
+
+void main_form::set_scroll_bar_positions() {
+    ui_->hscroll_map->setValue(scroll_pos_x);
+    ui_->vscroll_map->setValue(scroll_pos_y);
+}
 
 bool main_form::on_autosave_timer() { return false; }
 

@@ -38,6 +38,13 @@ public:
     bool on_user_event(event_data& e);
     bool on_menu_open();
     bool on_autosave_timer();
+    bool on_map_scroll(bool horizontal, event_data& e);
+
+    // Recomputes the scroll positions and gives the bars their ranges (the board's columns and
+    // rows) and positions.
+    void set_scroll_bars();
+    // Gives both bars the positions last computed.
+    void set_scroll_bar_positions();
 
     void hide_game_menus();
     void show_game_menus();
