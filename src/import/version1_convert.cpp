@@ -19,3 +19,8 @@ bool convert_version1_map(board_state&) {
     refuse();
     return false;
 }
+
+bool convert_version1_game() {
+    refuse();
+    return false;
+}

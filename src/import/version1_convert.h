@@ -8,3 +8,6 @@ struct symbol_state;
 bool convert_version1_symbol_set(symbol_state& into);
 // Converts the version-1 board named by linked_map_path into `into`; false when it was not converted.
 bool convert_version1_map(board_state& into);
+// Converts the version-1 game at current_game_path into the game in memory; false when it was
+// not converted (the game in memory is then untouched).
+bool convert_version1_game();

@@ -6,10 +6,14 @@
 #include "data/encodings.h"
 #include "data/game_open.h"
 #include "data/records.h"
+#include "data/saved_game.h"
 #include "data/symbols.h"
+#include "history/history_stream.h"
+#include "mainwin/autosave.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/options.h"
 #include "mainwin/settings_files.h"
+#include "mainwin/status_line.h"
 #include "mainwin/view_geometry.h"
 #include "mainwin/view_state.h"
 #include "platform/app_services.h"
@@ -19,12 +23,16 @@
 #include "platform/main_window_ref.h"
 #include "platform/picture_icons.h"
 #include "platform/qt_text.h"
+#include "players/current_player.h"
+#include "players/passwords.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -39,7 +47,6 @@
 main_form* main_form_instance = nullptr;
 main_form* main_window = nullptr;
 quintptr main_window_handle = 0;
-int recent_game_to_open = -1;
 QCursor map_cursor, zoom_cursor, current_map_cursor, current_frame_cursor;
 QPointer<QWidget> deck_windows[20];
 QPointer<QWidget> hand_windows[20];
@@ -48,9 +55,9 @@ std::function<bool()> open_game_hook;
 
 namespace {
 const char* const picture_button_names[] = {
-    "open_button", "save_button", "zoom_in_button", "zoom_out_button", "redraw_button", "roll_die_button",
-    "comment_button", "cycle_button", "new_button", "goto_button", "ScreenShot", "gen_1",
-    "gen_2", "gen_3", "undo_button", "ok_button"};
+    "open_button",    "save_button",  "zoom_in_button", "zoom_out_button", "redraw_button", "roll_die_button",
+    "comment_button", "cycle_button", "new_button",     "goto_button",     "ScreenShot",    "gen_1",
+    "gen_2",          "gen_3",        "undo_button",    "ok_button"};
 
 void close_windows(QPointer<QWidget>* windows, int n) {
     for (int i = 0; i < n; ++i) {
@@ -60,6 +67,24 @@ void close_windows(QPointer<QWidget>* windows, int n) {
         }
         windows[i] = nullptr;
     }
+}
+
+// Something to undo: a history whose header snapshot is followed by a record.
+bool history_has_records() {
+    const auto& h = game->history_stream;
+    if (h.size() < 2 || h[0] == 0xFE) return false;
+    const std::size_t header = 2 + 5 * (std::size_t{h[0]} * 250 + h[1]) + 2;
+    return header < h.size() && h[header] != 0xFE;
+}
+
+// A logged-on player's view is kept in the player's record with each save.
+void store_player_view() {
+    if (current_player < 0 || player_logged_in == 0) return;
+    auto& players = game->player_array;
+    if (static_cast<std::size_t>(current_player) + 1 >= players.size()) return;
+    player_struct& p = players[static_cast<std::size_t>(current_player)];
+    p.view_origin = view_origin_hex;
+    p.zoom_level = static_cast<std::uint8_t>(zoom_level);
 }
 
 unsigned fresh_seed() {
@@ -135,9 +160,31 @@ void main_form::generated_setup() {
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1003), {{ClickEvent, [this](QObject*, event_data&) {
+                                              // The open leaves a game whose links it repaired marked
+                                              // as changed, so the flag is not cleared here.
                                               open_saved_game();
                                               return false;
                                           }}});
+    set_event_handlers(menu_item(1005), {{ClickEvent, [this](QObject*, event_data&) {
+                                              save_current_game();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1006), {{ClickEvent, [this](QObject*, event_data&) {
+                                              save_game_as_command();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1075), {{ClickEvent, [this](QObject*, event_data&) {
+                                              auto_save_command();
+                                              return false;
+                                          }}});
+    menu_item(1075)->setCheckable(true);
+    for (int i = 0; i < 5; ++i)
+        set_event_handlers(menu_item(1010 + i), {{ClickEvent, [this, i](QObject*, event_data&) {
+                                                      recent_game_to_open = i;
+                                                      open_saved_game();
+                                                      recent_game_to_open = -1;
+                                                      return false;
+                                                  }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -148,12 +195,21 @@ void main_form::generated_setup() {
     status_bar_ = new QStatusBar(ui_->client);
     status_bar_->setObjectName("status_bar");
     status_bar_->setSizeGripEnabled(true);
-    status_label_ = new QLabel(status_bar_);
-    status_bar_->addWidget(status_label_, 1);
+    status_single_ = new QLabel(status_bar_);
+    status_single_->setObjectName(QStringLiteral("status_single"));
+    status_bar_->addWidget(status_single_, 1);
+    for (int i = 0; i < 3; ++i) {
+        status_panes_[i] = new QLabel(status_bar_);
+        status_panes_[i]->setObjectName(QStringLiteral("status_pane_%1").arg(i));
+        status_bar_->addWidget(status_panes_[i], i == 2 ? 1 : 0);
+    }
+    status_panes_[0]->setFixedWidth(status_pane_1_end);
+    status_panes_[1]->setFixedWidth(status_pane_2_end - status_pane_1_end);
 
     autosave_timer_ = new QTimer(this);
     autosave_timer_->setObjectName("autosave_timer");
-    set_event_handlers(autosave_timer_, {{TimerEvent, [this](QObject*, event_data&) { return on_autosave_timer(); }}});
+    set_event_handlers(autosave_timer_,
+                       {{TimerEvent, [this](QObject*, event_data&) { return on_autosave_timer(); }}});
 
     for (const char* name : picture_button_names) {
         QToolButton* b = picture_button(name);
@@ -164,6 +220,10 @@ void main_form::generated_setup() {
     }
     set_event_handlers(ui_->open_button, {{ClickEvent, [this](QObject*, event_data&) {
                                                open_saved_game();
+                                               return false;
+                                           }}});
+    set_event_handlers(ui_->save_button, {{ClickEvent, [this](QObject*, event_data&) {
+                                               save_current_game();
                                                return false;
                                            }}});
     ui_->vscroll_map->setRange(0, 0);
@@ -203,12 +263,13 @@ QSize main_form::frame_size() const {
 void main_form::relayout(QSize old_client, QSize new_client) {
     event_data d;
     d.id = ResizeEvent;
-    d.old_size = old_client.isValid() ? QSize(old_client.width() + frame_extra_width,
-                                              old_client.height() + frame_extra_height)
-                                      : QSize(0, 0);
+    d.old_size = old_client.isValid()
+                     ? QSize(old_client.width() + frame_extra_width, old_client.height() + frame_extra_height)
+                     : QSize(0, 0);
     d.new_size = QSize(new_client.width() + frame_extra_width, new_client.height() + frame_extra_height);
     on_resize(d);
-    status_bar_->setGeometry(0, new_client.height() - status_bar_height, new_client.width(), status_bar_height);
+    status_bar_->setGeometry(0, new_client.height() - status_bar_height, new_client.width(),
+                             status_bar_height);
 }
 
 bool main_form::on_created() {
@@ -222,7 +283,8 @@ bool main_form::on_created() {
 
     resize(std::max(1, preferences.window_width - frame_extra_width),
            std::max(1, preferences.window_height - frame_extra_height + menu_bar_->sizeHint().height()));
-    if (preferences.window_x != 0 || preferences.window_y != 0) move(preferences.window_x, preferences.window_y);
+    if (preferences.window_x != 0 || preferences.window_y != 0)
+        move(preferences.window_x, preferences.window_y);
 
     needs_full_redraw = false;
     build_default_colour_table_hook();
@@ -234,22 +296,29 @@ bool main_form::on_created() {
     setCursor(Qt::ArrowCursor);
     ui_->mapscreen_frame->setCursor(current_map_cursor);
 
-    for (auto* b : {ui_->ok_button, ui_->save_button, ui_->undo_button, ui_->zoom_in_button, ui_->zoom_out_button,
-                    ui_->redraw_button})
+    for (auto* b : {ui_->ok_button, ui_->save_button, ui_->undo_button, ui_->zoom_in_button,
+                    ui_->zoom_out_button, ui_->redraw_button})
         b->setEnabled(false);
-    for (auto* b : {ui_->roll_die_button, ui_->comment_button, ui_->cycle_button, ui_->new_button, ui_->goto_button,
-                    ui_->ScreenShot, ui_->gen_1, ui_->gen_2, ui_->gen_3})
+    for (auto* b : {ui_->roll_die_button, ui_->comment_button, ui_->cycle_button, ui_->new_button,
+                    ui_->goto_button, ui_->ScreenShot, ui_->gen_1, ui_->gen_2, ui_->gen_3})
         b->setVisible(false);
-    for (auto* b : {ui_->gen_1, ui_->gen_2, ui_->gen_3}) b->setEnabled(false);
+    for (auto* b : {ui_->gen_1, ui_->gen_2, ui_->gen_3})
+        b->setEnabled(false);
 
-    for (auto& w : deck_windows) w = nullptr;
-    for (auto& r : recent_games) r.clear();
+    for (auto& w : deck_windows)
+        w = nullptr;
+    for (auto& r : recent_games)
+        r.clear();
 
     seed_random(fresh_seed());
 
     hide_game_menus();
     set_status_text(0);
     clear_info_panels_hook();
+
+    // A period kept from the last run starts saving at once, as its ticked menu item says.
+    autosave_timer_->setSingleShot(true);
+    if (autosave_on > 0) autosave_timer_->start(autosave_period_ms());
 
     const std::string& line = startup_command_line;
     if (!line.empty()) {
@@ -273,7 +342,8 @@ bool main_form::on_close() {
     if (game_modified) {
         if (confirm_save_current_game() == 0) return true;
     }
-    box_answer a = message_box("Confirmation", "Really want to exit?", box_buttons::ok_cancel, box_icon::question);
+    box_answer a =
+        message_box("Confirmation", "Really want to exit?", box_buttons::ok_cancel, box_icon::question);
     if (a != box_answer::ok) {
         close_windows(info_page_windows, 10);
         close_windows(deck_windows, 20);
@@ -293,7 +363,9 @@ bool main_form::on_close() {
     return false;
 }
 
-bool main_form::on_key_down(event_data&) { return false; }
+bool main_form::on_key_down(event_data&) {
+    return false;
+}
 
 bool main_form::on_resize(event_data& e) {
     const int W = e.new_size.width();
@@ -392,24 +464,53 @@ bool main_form::on_user_event(event_data& e) {
     return false;
 }
 
-bool main_form::on_menu_open() { return false; }
+bool main_form::on_menu_open() {
+    refresh_recent_game_items();
+    menu_item(1075)->setChecked(autosave_on > 0);
+    return false;
+}
+
+void main_form::refresh_recent_game_items() {
+    load_recent_games();
+    bool listed = true;
+    for (int i = 0; i < 5; ++i) {
+        QAction* item = menu_item(1010 + i);
+        // The first empty entry ends the list.
+        listed = listed && !recent_games[i].empty();
+        item->setText(listed ? to_qstring(recent_games[i]) : QString());
+        item->setVisible(listed);
+    }
+}
 
 bool main_form::on_map_scroll(bool horizontal, event_data& e) {
     QScrollBar* bar = horizontal ? ui_->hscroll_map : ui_->vscroll_map;
     scroll_code code;
     switch (e.scroll_action) {
-    case QAbstractSlider::SliderSingleStepSub: code = scroll_code::line_back; break;
-    case QAbstractSlider::SliderSingleStepAdd: code = scroll_code::line_forward; break;
-    case QAbstractSlider::SliderPageStepSub: code = scroll_code::page_back; break;
-    case QAbstractSlider::SliderPageStepAdd: code = scroll_code::page_forward; break;
-    case QAbstractSlider::SliderToMinimum: code = scroll_code::to_start; break;
-    case QAbstractSlider::SliderToMaximum: code = scroll_code::to_end; break;
+    case QAbstractSlider::SliderSingleStepSub:
+        code = scroll_code::line_back;
+        break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        code = scroll_code::line_forward;
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        code = scroll_code::page_back;
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        code = scroll_code::page_forward;
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        code = scroll_code::to_start;
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        code = scroll_code::to_end;
+        break;
     case QAbstractSlider::SliderMove:
         // A move while the thumb is held is tracking; otherwise the thumb was let go (or the
         // wheel moved it) at its new position.
         code = bar->isSliderDown() ? scroll_code::thumb_track : scroll_code::thumb_position;
         break;
-    default: return false;
+    default:
+        return false;
     }
     if (!map_scroll_bar_event(horizontal, code, e.scroll_value)) return false;
     if (code != scroll_code::thumb_track) set_scroll_bar_positions();
@@ -428,37 +529,127 @@ void main_form::set_scroll_bar_positions() {
     ui_->vscroll_map->setValue(scroll_pos_y);
 }
 
-bool main_form::on_autosave_timer() { return false; }
+bool main_form::on_autosave_timer() {
+    write_autosave_copy(); // a failed write was reported; the next tick tries again
+    if (autosave_on > 0) autosave_timer_->start(autosave_period_ms());
+    return false;
+}
+
+void main_form::auto_save_command() {
+    if (autosave_on == 0) {
+        if (set_autosave_timer_form_hook) set_autosave_timer_form_hook();
+        if (autosave_on > 0) autosave_timer_->start(autosave_period_ms());
+    } else if (message_box("Auto-Save Change", "Do you really want to turn off the Auto-Save feature?",
+                           box_buttons::ok_cancel, box_icon::question) == box_answer::ok) {
+        autosave_on = 0;
+        autosave_timer_->stop();
+    }
+    menu_item(1075)->setChecked(autosave_on > 0);
+}
 
 void main_form::hide_game_menus() {
-    for (int id : {menu_edit, menu_new, menu_replay, menu_game, menu_info_pages, menu_printouts, menu_advanced,
-                   menu_cards})
+    for (int id : {menu_edit, menu_new, menu_replay, menu_game, menu_info_pages, menu_printouts,
+                   menu_advanced, menu_cards})
         menu_.menus.at(id)->menuAction()->setVisible(false);
     menu_item(command_facing)->setVisible(false);
-    for (int id : {1005, 1006, 1077}) menu_item(id)->setEnabled(false);
+    for (int id : {1005, 1006, 1077})
+        menu_item(id)->setEnabled(false);
 }
 
 void main_form::show_game_menus() {
     if (!game_loaded) {
-        for (int id : {menu_edit, menu_new, menu_replay, menu_game, menu_info_pages, menu_printouts, menu_advanced,
-                       menu_cards})
+        for (int id : {menu_edit, menu_new, menu_replay, menu_game, menu_info_pages, menu_printouts,
+                       menu_advanced, menu_cards})
             menu_.menus.at(id)->menuAction()->setVisible(true);
         menu_item(command_facing)->setVisible(true);
     }
-    for (int id : {1005, 1006, 1077}) menu_item(id)->setEnabled(true);
+    for (int id : {1005, 1006, 1077})
+        menu_item(id)->setEnabled(true);
     if (game_settings_grid_display_available()) menu_item(1056)->setEnabled(true);
     menu_bar_->update();
     game_loaded = true;
 }
 
 bool main_form::open_saved_game() {
+    const bool earlier_game = map_loaded();
+    (void)earlier_game; // the log-on decides with it what a cancelled log-on leaves
     show_busy_cursor(true);
-    bool ok = open_game_hook ? open_game_hook() : false;
+    ui_->mapscreen_frame->setCursor(Qt::WaitCursor);
+    const bool ok = open_game_hook ? open_game_hook() : ::open_saved_game();
+    ui_->mapscreen_frame->setCursor(current_map_cursor);
     show_busy_cursor(false);
-    return ok;
+    if (!ok) return false;
+
+    view_ready = 0;
+    current_player = -1;
+    // Until players log on, the game is viewed as a visitor.
+    show_game_menus();
+    zoom_level = 0;
+    view_origin_hex = 0;
+    show_game_buttons_and_view();
+    if (!current_game_path.empty()) QDir::setCurrent(to_qstring(folder_of(current_game_path)));
+    return true;
+}
+
+void main_form::show_game_buttons_and_view() {
+    for (auto* b :
+         {ui_->open_button, ui_->save_button, ui_->redraw_button, ui_->roll_die_button, ui_->comment_button,
+          ui_->cycle_button, ui_->new_button, ui_->goto_button, ui_->ScreenShot}) {
+        b->setVisible(true);
+        b->setEnabled(true);
+    }
+    ui_->zoom_in_button->setEnabled(zoom_level < 2);
+    ui_->zoom_out_button->setEnabled(zoom_level > 0);
+    ui_->ok_button->setEnabled(false);
+    ui_->undo_button->setEnabled(history_has_records());
+    if (map_loaded()) set_scroll_bars();
+    view_ready = 1;
+    ui_->mapscreen_frame->update();
+    set_status_text(1);
+}
+
+void main_form::save_current_game() {
+    append_game_saved_record();
+    store_player_view();
+    if (write_saved_game()) {
+        save_recent_games();
+        game_modified = 0;
+    }
+    set_status_text(status_mode);
+}
+
+void main_form::save_game_as_command() {
+    store_player_view();
+    if (!::save_game_as()) return;
+    save_recent_games();
+    append_game_saved_record();
+    game_modified = 0;
+    set_status_text(status_mode);
 }
 
 void main_form::set_status_text(int mode) {
     status_mode = mode;
-    status_label_->setText(mode == 0 ? QStringLiteral("No game loaded") : QString());
+    const std::vector<std::string> texts = status_line_texts(mode, current_status_line_state(card_to_place));
+    const bool panes = texts.size() == 3;
+    status_single_->setVisible(!panes);
+    for (int i = 0; i < 3; ++i)
+        status_panes_[i]->setVisible(panes);
+    if (panes)
+        for (int i = 0; i < 3; ++i)
+            status_panes_[i]->setText(to_qstring(texts[static_cast<std::size_t>(i)]));
+    else
+        status_single_->setText(to_qstring(texts.empty() ? std::string() : texts[0]));
+    // The caption names the open game.
+    const QString title = QStringLiteral("Play Game - ZEL2");
+    setWindowTitle(mode == 0 || current_game_path.empty()
+                       ? title
+                       : title + QStringLiteral(" - ") + to_qstring(file_name_of(current_game_path)));
+}
+
+QStringList main_form::status_texts() const {
+    QStringList out;
+    if (!status_single_->isHidden()) out << status_single_->text();
+    for (QLabel* pane : status_panes_)
+        if (!pane->isHidden()) out << pane->text();
+    return out;
 }

@@ -1,8 +1,8 @@
 // The main window: tool buttons, map view frames, info boxes, scroll bars, menus, status bar.
 #pragma once
 
-#include "mainwin/main_layout.h"
 #include "main_menu.h"
+#include "mainwin/main_layout.h"
 #include "platform/form.h"
 
 #include <QCursor>
@@ -49,7 +49,16 @@ public:
     void hide_game_menus();
     void show_game_menus();
     bool open_saved_game();
+    void save_current_game();
+    void save_game_as_command();
+    void auto_save_command();
+    // Refreshes the recent-game entries of the File menu from the recent-games file.
+    void refresh_recent_game_items();
+    // After a game was opened or started: the game's buttons, the scroll bars and the view.
+    void show_game_buttons_and_view();
     void set_status_text(int mode);
+    // The texts the status line shows, pane by pane.
+    QStringList status_texts() const;
 
     // The size of the window as a framed window reports it (the layout's terms).
     QSize frame_size() const;
@@ -77,7 +86,8 @@ private:
     std::unique_ptr<Ui::main_form> ui_;
     QMenuBar* menu_bar_ = nullptr;
     QStatusBar* status_bar_ = nullptr;
-    QLabel* status_label_ = nullptr;
+    QLabel* status_panes_[3] = {};    // mode 1
+    QLabel* status_single_ = nullptr; // every other mode
     QTimer* autosave_timer_ = nullptr;
     built_menu menu_;
     std::vector<QToolButton*> buttons_;
@@ -95,7 +105,7 @@ extern QPointer<QWidget> deck_windows[20];
 extern QPointer<QWidget> hand_windows[20];
 extern QPointer<QWidget> info_page_windows[10];
 
-// Opens the game chosen by recent_game_to_open (or the chooser); filled in by the open path.
+// When set, runs instead of the open driver (tests that only watch what the window asks for).
 extern std::function<bool()> open_game_hook;
 
 // Frame sizes around the client area, as a framed window of the original layout has them.

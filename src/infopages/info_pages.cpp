@@ -1,0 +1,3 @@
+#include "info_pages.h"
+
+void load_info_page_set() {}
