@@ -5,6 +5,7 @@
 #include "encodings.h"
 #include "file_forms.h"
 #include "game_settings.h"
+#include "hooks.h"
 #include "map_file.h"
 #include "records.h"
 #include "saved_game.h"
@@ -70,8 +71,12 @@ struct held_game {
     std::unique_ptr<board_state> b;
     std::unique_ptr<symbol_state> s;
     std::string map_path, set_path;
+    std::uint8_t ready = 0;
+    bool for_game = false;
 
     void take() {
+        ready = view_ready;
+        for_game = load_for_game;
         g = std::exchange(game, std::make_unique<game_state>());
         b = std::exchange(board, std::make_unique<board_state>());
         s = std::exchange(symbols, std::make_unique<symbol_state>());
@@ -85,6 +90,8 @@ struct held_game {
         symbols = std::move(s);
         linked_map_path = map_path;
         symbol_set_path = set_path;
+        view_ready = ready;
+        load_for_game = for_game;
         if (free_base_maps_hook) free_base_maps_hook();
         if (load_whole_map_bitmaps_hook) load_whole_map_bitmaps_hook();
         if (load_base_maps_hook) load_base_maps_hook();
@@ -296,7 +303,12 @@ bool open_saved_game() {
     view_ready = 0;
     load_for_game = true;
     linked_map_path = *map_found;
-    if (!read_map_file()) {
+    // The map reader frees the game it replaces; here that is an empty stand-in, and the windows
+    // of the kept game stay open until the new game has read.
+    auto close_windows = std::exchange(close_game_windows_hook, nullptr);
+    const bool map_read = read_map_file();
+    close_game_windows_hook = std::move(close_windows);
+    if (!map_read) {
         held.put_back();
         return give_up();
     }

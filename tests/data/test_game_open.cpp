@@ -6,6 +6,7 @@
 #include "data/dialog_globals.h"
 #include "data/game_open.h"
 #include "data/game_settings.h"
+#include "data/hooks.h"
 #include "data/map_file.h"
 #include "data/saved_game.h"
 #include "data/symbol_set.h"
@@ -180,7 +181,11 @@ protected:
 
 TEST_F(game_open_test, opens_through_the_map_fallback_and_the_set_chooser_and_lists_each_repair) {
     make_field_fixture();
+    int windows_closed = 0;
+    close_game_windows_hook = [&] { ++windows_closed; };
     ASSERT_TRUE(open_field());
+    close_game_windows_hook = nullptr;
+    EXPECT_GT(windows_closed, 0) << "the windows of the game replaced are closed";
 
     EXPECT_EQ(current_game_path, root + "/games/Field.OPS");
     EXPECT_EQ(linked_map_path, root + "/games/FIELD.MAP");
@@ -336,7 +341,11 @@ TEST_F(game_open_test, a_failed_open_keeps_the_previous_game_map_and_set) {
                 answers.answer(a);
             for (const auto& t : r.texts)
                 answers.answer_text(t);
+            int windows_closed = 0;
+            close_game_windows_hook = [&] { ++windows_closed; };
             EXPECT_FALSE(open_saved_game()) << r.what;
+            close_game_windows_hook = nullptr;
+            EXPECT_EQ(windows_closed, 0) << r.what << ": the kept game keeps its windows";
             EXPECT_EQ(current_game_path, path_before) << r.what;
             EXPECT_EQ(linked_map_path, map_before) << r.what;
             EXPECT_EQ(symbol_set_path, set_before) << r.what;

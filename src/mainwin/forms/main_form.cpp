@@ -609,6 +609,11 @@ void main_form::show_game_buttons_and_view() {
 }
 
 void main_form::save_current_game() {
+    // A game that has no file yet is saved under a name the user chooses.
+    if (current_game_path.empty()) {
+        save_game_as_command();
+        return;
+    }
     append_game_saved_record();
     store_player_view();
     if (write_saved_game()) {
