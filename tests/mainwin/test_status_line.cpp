@@ -220,9 +220,34 @@ TEST_F(main_window_game_test, a_stored_autosave_period_starts_its_timer_at_start
     EXPECT_EQ(autosave_on, 0);
     EXPECT_FALSE(f->autosave_timer()->isActive());
 
+    // Turning it on through the period form starts it.
+    set_autosave_timer_form_hook = [] { autosave_on = 5; };
+    f->auto_save_command();
+    set_autosave_timer_form_hook = nullptr;
+    EXPECT_TRUE(f->autosave_timer()->isActive());
+    EXPECT_EQ(f->autosave_timer()->interval(), 300000);
+    EXPECT_TRUE(f->menu_item(1075)->isChecked());
+
     autosave_on = 0;
     auto g = make_form();
     EXPECT_FALSE(g->autosave_timer()->isActive());
+}
+
+TEST_F(main_window_game_test, recent_entries_and_the_open_button_open_through_the_driver) {
+    auto f = make_form();
+    std::vector<int> asked;
+    open_game_hook = [&] {
+        asked.push_back(recent_game_to_open);
+        return false;
+    };
+    f->menu_item(1012)->trigger();
+    f->menu_item(1010)->trigger();
+    f->menu_item(1003)->trigger();
+    f->picture_button("open_button")->click();
+    open_game_hook = nullptr;
+    EXPECT_EQ(asked, (std::vector<int>{2, 0, -1, -1}));
+    EXPECT_EQ(recent_game_to_open, -1);
+    EXPECT_EQ(f->status_mode, 0) << "a failed open leaves the window as it was";
 }
 
 TEST_F(main_window_game_test, the_demo_game_opens_from_the_command_line) {
