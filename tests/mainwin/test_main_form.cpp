@@ -21,6 +21,11 @@
 namespace {
 class main_form_test : public fresh_game_test {
 protected:
+    // The settings files of each case live in a folder of its own.
+    void SetUp() override {
+        fresh_game_test::SetUp();
+        program_folder_override = make_temp_folder() + "/";
+    }
     std::unique_ptr<main_form> make_form(const std::string& command_line = {}) {
         startup_command_line = command_line;
         auto f = std::make_unique<main_form>();
@@ -33,6 +38,7 @@ protected:
         startup_command_line.clear();
         front_program_starter = start_program_file;
         info_panel_height = info_panel_width = -1;
+        program_folder_override.clear();
     }
 };
 
