@@ -1,8 +1,8 @@
 #include "file_forms.h"
 
 #include "dialog_globals.h"
-#include "message_boxes.h"
 #include "mainwin/settings_files.h"
+#include "message_boxes.h"
 #include "platform/boxes.h"
 #include "platform/choosers.h"
 #include "platform/files.h"
@@ -23,8 +23,8 @@ struct form_spec {
     bool save;
     check on_ok;
     file_kind kind;
-    const char* extension;    // set on the chosen path, or null
-    bool confirm_cancel;      // the link forms ask before giving up
+    const char* extension; // set on the chosen path, or null
+    bool confirm_cancel;   // the link forms ask before giving up
 };
 
 void file_error(file_kind kind, const std::string& text) {
@@ -58,9 +58,8 @@ std::optional<std::string> run_form(const form_spec& f, const std::string& curre
     for (;;) {
         std::optional<std::string> chosen = choose_file(r);
         if (!chosen) {
-            if (f.confirm_cancel &&
-                message_box("Confirmation", "Really want to cancel file converion?", box_buttons::yes_no,
-                            box_icon::question) == box_answer::no)
+            if (f.confirm_cancel && message_box("Confirmation", "Really want to cancel file converion?",
+                                                box_buttons::yes_no, box_icon::question) == box_answer::no)
                 continue;
             return std::nullopt;
         }
@@ -88,22 +87,69 @@ std::optional<std::string> run_form(const form_spec& f, const std::string& curre
     }
 }
 
-const form_spec open_ops{"OpenOpsForm", "Select an ZEL Saved Game to Load", "ZEL Saved Games (*.OPS)", "*.OPS",
-                         false, check::exists, file_kind::game, nullptr, false};
-const form_spec ops_save{"OpsSaveFileName", "Save Game File As", "ZEL Saved Games (*.OPS)", "*.OPS",
-                         true, check::name_given, file_kind::game, ".OPS", false};
-const form_spec map_link{"GetMapFileToLink", "Select The Map/Game Board To Use With This Game",
-                         "ZEL Maps/Game Boards (*.MAP)", "*.MAP", false, check::name_given, file_kind::map,
-                         nullptr, true};
-const form_spec sym_link{"GetSymFileToLink", "Select The Symbol Set To Use With This Map",
-                         "ZEL Symbols Sets (*.SET)", "*.SET", false, check::name_given, file_kind::symbols,
-                         ".SET", true};
-const form_spec map_save{"MapSaveFileName", "Save Map/Board File As", "ZEL Map/Boards (*.MAP)", "*.MAP",
-                         true, check::name_given, file_kind::map, ".MAP", false};
-const form_spec open_map{"OpenMapForm", "Select an ZEL Map/Board to Load", "ZEL Saved Maps (*.MAP)", "*.MAP",
-                         false, check::exists, file_kind::map, nullptr, false};
-const form_spec open_sym{"OpenSymForm", "Select an ZEL Symbol Set to Load", "ZEL Symbol Sets (*.SET)", "*.SET",
-                         false, check::exists, file_kind::symbols, nullptr, false};
+const form_spec open_ops{"OpenOpsForm",
+                         "Select an ZEL Saved Game to Load",
+                         "ZEL Saved Games (*.OPS)",
+                         "*.OPS",
+                         false,
+                         check::exists,
+                         file_kind::game,
+                         nullptr,
+                         false};
+const form_spec ops_save{"OpsSaveFileName",
+                         "Save Game File As",
+                         "ZEL Saved Games (*.OPS)",
+                         "*.OPS",
+                         true,
+                         check::name_given,
+                         file_kind::game,
+                         ".OPS",
+                         false};
+const form_spec map_link{"GetMapFileToLink",
+                         "Select The Map/Game Board To Use With This Game",
+                         "ZEL Maps/Game Boards (*.MAP)",
+                         "*.MAP",
+                         false,
+                         check::name_given,
+                         file_kind::map,
+                         nullptr,
+                         true};
+const form_spec sym_link{"GetSymFileToLink",
+                         "Select The Symbol Set To Use With This Map",
+                         "ZEL Symbols Sets (*.SET)",
+                         "*.SET",
+                         false,
+                         check::name_given,
+                         file_kind::symbols,
+                         ".SET",
+                         true};
+const form_spec map_save{"MapSaveFileName",
+                         "Save Map/Board File As",
+                         "ZEL Map/Boards (*.MAP)",
+                         "*.MAP",
+                         true,
+                         check::name_given,
+                         file_kind::map,
+                         ".MAP",
+                         false};
+const form_spec open_map{"OpenMapForm",
+                         "Select an ZEL Map/Board to Load",
+                         "ZEL Saved Maps (*.MAP)",
+                         "*.MAP",
+                         false,
+                         check::exists,
+                         file_kind::map,
+                         nullptr,
+                         false};
+const form_spec open_sym{"OpenSymForm",
+                         "Select an ZEL Symbol Set to Load",
+                         "ZEL Symbol Sets (*.SET)",
+                         "*.SET",
+                         false,
+                         check::exists,
+                         file_kind::symbols,
+                         nullptr,
+                         false};
 } // namespace
 
 std::string with_extension(const std::string& path, const std::string& extension) {
@@ -122,10 +168,24 @@ std::string with_extension(const std::string& path, const std::string& extension
     return stem + extension;
 }
 
-std::optional<std::string> OpenOpsForm(const std::string& c) { return run_form(open_ops, c); }
-std::optional<std::string> OpsSaveFileName(const std::string& c) { return run_form(ops_save, c); }
-std::optional<std::string> GetMapFileToLink(const std::string& c) { return run_form(map_link, c); }
-std::optional<std::string> GetSymFileToLink(const std::string& c) { return run_form(sym_link, c); }
-std::optional<std::string> MapSaveFileName(const std::string& c) { return run_form(map_save, c); }
-std::optional<std::string> OpenMapForm(const std::string& c) { return run_form(open_map, c); }
-std::optional<std::string> OpenSymForm(const std::string& c) { return run_form(open_sym, c); }
+std::optional<std::string> OpenOpsForm(const std::string& c) {
+    return run_form(open_ops, c);
+}
+std::optional<std::string> OpsSaveFileName(const std::string& c) {
+    return run_form(ops_save, c);
+}
+std::optional<std::string> GetMapFileToLink(const std::string& c) {
+    return run_form(map_link, c);
+}
+std::optional<std::string> GetSymFileToLink(const std::string& c) {
+    return run_form(sym_link, c);
+}
+std::optional<std::string> MapSaveFileName(const std::string& c) {
+    return run_form(map_save, c);
+}
+std::optional<std::string> OpenMapForm(const std::string& c) {
+    return run_form(open_map, c);
+}
+std::optional<std::string> OpenSymForm(const std::string& c) {
+    return run_form(open_sym, c);
+}

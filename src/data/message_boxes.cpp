@@ -11,21 +11,41 @@ void notice_box(const std::string& caption, const std::string& text) {
 }
 } // namespace
 
-void show_error_box(const std::string& caption, const std::string& text) { error_box(caption, text); }
-void show_unit_creation_error(const std::string& code) { error_box("Unit Creation Error", "Error Code: " + code); }
-void show_symbol_file_error(const std::string& code) { error_box("Symbol File Error", "Error Code: " + code); }
-void show_map_file_error(const std::string& code) { error_box("Map File Error", "Error Code: " + code); }
-void show_game_file_error(const std::string& code) { error_box("Game File Error", "Error Code: " + code); }
+void show_error_box(const std::string& caption, const std::string& text) {
+    error_box(caption, text);
+}
+void show_unit_creation_error(const std::string& code) {
+    error_box("Unit Creation Error", "Error Code: " + code);
+}
+void show_symbol_file_error(const std::string& code) {
+    error_box("Symbol File Error", "Error Code: " + code);
+}
+void show_map_file_error(const std::string& code) {
+    error_box("Map File Error", "Error Code: " + code);
+}
+void show_game_file_error(const std::string& code) {
+    error_box("Game File Error", "Error Code: " + code);
+}
 void show_memory_allocation_error(const std::string& code) {
     error_box("Memory Allocation Error", "Error Code: " + code);
 }
 
-void show_execution_message(const std::string& text) { notice_box("Execution message:", text); }
-void show_info_box(const std::string& caption, const std::string& text) { notice_box(caption, text); }
-void show_info_box_text(const std::string& caption, const std::string& text) { notice_box(caption, text); }
-void show_number_box(const std::string& caption, int number) { notice_box(caption, std::to_string(number)); }
+void show_execution_message(const std::string& text) {
+    notice_box("Execution message:", text);
+}
+void show_info_box(const std::string& caption, const std::string& text) {
+    notice_box(caption, text);
+}
+void show_info_box_text(const std::string& caption, const std::string& text) {
+    notice_box(caption, text);
+}
+void show_number_box(const std::string& caption, int number) {
+    notice_box(caption, std::to_string(number));
+}
 void show_version1_conversion_notice(const std::string& text) {
     notice_box("ZEL Version 1 File Converion", text);
 }
 
-void show_diagnostic_text(const std::string& text) { diagnostic_output(text); }
+void show_diagnostic_text(const std::string& text) {
+    diagnostic_output(text);
+}

@@ -2,7 +2,7 @@
 
 std::uint8_t colour_table[256][3];
 
-const std::uint8_t colour_choice_indices[colour_choice_count] = {0, 12, 13, 5,  6,  2,  1,  4, 19,
+const std::uint8_t colour_choice_indices[colour_choice_count] = {0,  12, 13, 5, 6,  2,  1,  4, 19,
                                                                  15, 18, 56, 7, 27, 16, 14, 17};
 
 namespace {

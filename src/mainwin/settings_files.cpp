@@ -13,8 +13,10 @@ std::string program_folder_override;
 std::string recent_games[5];
 default_path_names_struct default_paths;
 preferences_struct preferences;
-std::uint8_t ask_place_from_pools = 1, ask_remove_to_pool = 1, auto_place_from_pool = 0, auto_remove_to_pool = 0;
-std::uint8_t sort_classes_alphabetically = 1, combat_options = 2, default_comment_to_text = 0, resizable_forms = 0;
+std::uint8_t ask_place_from_pools = 1, ask_remove_to_pool = 1, auto_place_from_pool = 0,
+             auto_remove_to_pool = 0;
+std::uint8_t sort_classes_alphabetically = 1, combat_options = 2, default_comment_to_text = 0,
+             resizable_forms = 0;
 int info_panel_height = -1, info_panel_width = -1;
 std::function<void()> read_info_panel_size_hook;
 
@@ -30,7 +32,9 @@ constexpr int default_window_width = 620, default_window_height = 440;
 constexpr int min_window_width = 560, min_window_height = 300;
 constexpr int taskbar_allowance = 30;
 
-std::string settings_file(const char* name) { return program_folder + name; }
+std::string settings_file(const char* name) {
+    return program_folder + name;
+}
 
 // The file as it exists, whatever its letter case; else the name we write.
 std::string existing_or_new(const char* name) {
@@ -50,7 +54,9 @@ std::optional<int> get_pair(const byte_buffer& in, std::size_t at) {
     return in[at] * 250 + in[at + 1];
 }
 
-void put_remembered_size(byte_buffer& out, int v) { put_pair(out, v < 0 ? pair_not_remembered : v); }
+void put_remembered_size(byte_buffer& out, int v) {
+    put_pair(out, v < 0 ? pair_not_remembered : v);
+}
 
 int get_remembered_size(const byte_buffer& in, std::size_t at) {
     auto v = get_pair(in, at);
@@ -58,14 +64,18 @@ int get_remembered_size(const byte_buffer& in, std::size_t at) {
     return *v;
 }
 
-std::uint8_t flag_or(std::uint8_t b, std::uint8_t fallback) { return b <= 1 ? b : fallback; }
-
-screen_rect centred_window(const screen_rect& area) {
-    return {area.x + (area.width - default_window_width) / 2, area.y + (area.height - default_window_height) / 2,
-            default_window_width, default_window_height};
+std::uint8_t flag_or(std::uint8_t b, std::uint8_t fallback) {
+    return b <= 1 ? b : fallback;
 }
 
-bool write_preferences_file() { return write_file_atomic(existing_or_new(preferences_file_name), encode_preferences()); }
+screen_rect centred_window(const screen_rect& area) {
+    return {area.x + (area.width - default_window_width) / 2,
+            area.y + (area.height - default_window_height) / 2, default_window_width, default_window_height};
+}
+
+bool write_preferences_file() {
+    return write_file_atomic(existing_or_new(preferences_file_name), encode_preferences());
+}
 
 std::string with_separator(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';
@@ -89,7 +99,8 @@ screen_rect fit_window_to_screen(screen_rect w, const screen_rect& area) {
 // ---- default folders ----
 
 void set_default_dirs() {
-    program_folder = with_separator(program_folder_override.empty() ? executable_folder() : program_folder_override);
+    program_folder =
+        with_separator(program_folder_override.empty() ? executable_folder() : program_folder_override);
     default_paths = {};
     default_paths.pictures = program_folder + "Pictures/";
     default_paths.sounds = program_folder + "Sounds/";
@@ -146,7 +157,8 @@ bool save_default_dirs() {
         show_error_box("File Error", "Could not open the file: " + path);
         return false;
     }
-    show_info_box("Action Complete", "The new default values were saved successfully to the file:  \n\r" + path);
+    show_info_box("Action Complete",
+                  "The new default values were saved successfully to the file:  \n\r" + path);
     return true;
 }
 
@@ -154,7 +166,8 @@ bool save_default_dirs() {
 
 void load_recent_games() {
     // The list is what the file holds now: no slot keeps an entry of an earlier reading.
-    for (auto& r : recent_games) r.clear();
+    for (auto& r : recent_games)
+        r.clear();
     auto path = find_file_case_blind(settings_file(recent_games_file_name));
     if (!path) return;
     auto data = read_whole_file(*path);
@@ -189,7 +202,8 @@ bool save_recent_games() {
             last = i;
             break;
         }
-    for (int i = last; i > 0; --i) recent_games[i] = recent_games[i - 1];
+    for (int i = last; i > 0; --i)
+        recent_games[i] = recent_games[i - 1];
     recent_games[0] = current_game_path;
     byte_buffer out;
     for (const auto& e : recent_games) {
@@ -202,7 +216,9 @@ bool save_recent_games() {
 
 // ---- preferences ----
 
-std::string preferences_file_path() { return existing_or_new(preferences_file_name); }
+std::string preferences_file_path() {
+    return existing_or_new(preferences_file_name);
+}
 
 std::vector<std::uint8_t> encode_preferences() {
     byte_buffer out;
@@ -210,7 +226,8 @@ std::vector<std::uint8_t> encode_preferences() {
     put_pair(out, p.print_resolution);
     for (int v : {p.aspect_width, p.aspect_height, p.print_setting_1, p.print_setting_2})
         out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-    for (std::uint8_t f : {ask_place_from_pools, ask_remove_to_pool, auto_place_from_pool, auto_remove_to_pool})
+    for (std::uint8_t f :
+         {ask_place_from_pools, ask_remove_to_pool, auto_place_from_pool, auto_remove_to_pool})
         out.push_back(f ? 1 : 0);
     out.push_back(sort_classes_alphabetically);
     out.push_back(combat_options);

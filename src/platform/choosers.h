@@ -14,9 +14,9 @@ struct file_chooser_request {
     std::string title;
     std::vector<file_filter> filters;
     std::string start_folder;
-    std::string start_name;  // the name proposed in the name field
-    bool save = false;       // a save chooser (the file need not exist)
-    std::string name;        // object name of the dialog (the form it serves)
+    std::string start_name; // the name proposed in the name field
+    bool save = false;      // a save chooser (the file need not exist)
+    std::string name;       // object name of the dialog (the form it serves)
 };
 
 // Runs the chooser modally; the chosen path, or nullopt when cancelled. Under a

@@ -25,7 +25,8 @@ std::optional<std::string> choose_file(const file_chooser_request& request) {
     QFileDialog dialog(dialog_parent(), to_qstring(request.title), to_qstring(request.start_folder));
     if (!request.name.empty()) dialog.setObjectName(to_qstring(request.name));
     QStringList filters;
-    for (const auto& f : request.filters) filters << to_qstring(f.description);
+    for (const auto& f : request.filters)
+        filters << to_qstring(f.description);
     dialog.setNameFilters(filters);
     // Game files were named on a system that ignores letter case: "*.OPS" also finds "x.ops".
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);

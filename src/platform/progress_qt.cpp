@@ -1,7 +1,7 @@
-#include "progress.h"
 #include "app_services.h"
 #include "form.h"
 #include "main_window_ref.h"
+#include "progress.h"
 #include "qt_text.h"
 #include "responder.h"
 
@@ -52,15 +52,21 @@ public:
 };
 } // namespace
 
-const std::vector<progress_log_entry>& progress_log() { return log_entries; }
-void clear_progress_log() { log_entries.clear(); }
+const std::vector<progress_log_entry>& progress_log() {
+    return log_entries;
+}
+void clear_progress_log() {
+    log_entries.clear();
+}
 
 struct progress_window::impl {
     prog_bar* form = nullptr;
 };
 
 progress_window::progress_window() : impl_(std::make_unique<impl>()) {}
-progress_window::~progress_window() { close(); }
+progress_window::~progress_window() {
+    close();
+}
 
 void progress_window::open(const std::string& caption, const std::string& label) {
     close();
