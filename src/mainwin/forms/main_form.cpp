@@ -7,6 +7,7 @@
 #include "data/game_open.h"
 #include "data/records.h"
 #include "data/symbols.h"
+#include "mainwin/colour_table.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/options.h"
 #include "mainwin/settings_files.h"
@@ -86,6 +87,7 @@ main_form::main_form(QWidget* parent) : form_base(parent), ui_(std::make_unique<
 
 main_form::~main_form() {
     if (main_window == this) {
+        read_info_panel_size_hook = nullptr;
         main_window = nullptr;
         set_dialog_parent(nullptr);
     }
@@ -217,15 +219,25 @@ bool main_form::on_created() {
     set_dialog_parent(this);
 
     set_default_dirs();
-    load_preferences();
+    screen_rect work_area{0, 0, 800, 600};
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect a = screen->availableGeometry();
+        work_area = {a.x(), a.y(), a.width(), a.height()};
+    }
+    load_preferences(work_area);
     recent_game_to_open = -1;
+    read_info_panel_size_hook = [this] {
+        info_panel_height = ui_->hex_info_box->height();
+        info_panel_width = ui_->hex_info_box->width();
+    };
 
+    // The stored rectangle is the framed window's; the client takes the rest.
     resize(std::max(1, preferences.window_width - frame_extra_width),
            std::max(1, preferences.window_height - frame_extra_height + menu_bar_->sizeHint().height()));
-    if (preferences.window_x != 0 || preferences.window_y != 0) move(preferences.window_x, preferences.window_y);
+    move(preferences.window_x, preferences.window_y);
 
     needs_full_redraw = false;
-    build_default_colour_table_hook();
+    set_default_colour_table();
 
     map_cursor = make_map_cursor();
     zoom_cursor = make_zoom_cursor();
@@ -286,7 +298,7 @@ bool main_form::on_close() {
     preferences.window_y = y();
     QSize fs = frame_size();
     preferences.window_width = fs.width();
-    preferences.window_height = fs.height() + (menu_bar_ ? 0 : 0);
+    preferences.window_height = fs.height();
     save_preferences();
     start_front_program();
     QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
