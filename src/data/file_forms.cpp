@@ -1,5 +1,6 @@
 #include "file_forms.h"
 
+#include "board.h"
 #include "dialog_globals.h"
 #include "mainwin/settings_files.h"
 #include "message_boxes.h"
@@ -9,7 +10,7 @@
 
 #include <cctype>
 
-std::uint8_t for_a_game = 0;
+
 
 namespace {
 enum class check { exists, name_given };
@@ -42,7 +43,7 @@ void file_error(file_kind kind, const std::string& text) {
 }
 
 std::optional<std::string> run_form(const form_spec& f, const std::string& current) {
-    for_a_game = 0;
+    load_for_game = false;
     dialog_result = 0;
 
     file_chooser_request r;
@@ -81,7 +82,7 @@ std::optional<std::string> run_form(const form_spec& f, const std::string& curre
             show_error_box("File Sharing Error!", "The selected file is already loaded into ZEL");
             return std::nullopt;
         }
-        for_a_game = 1;
+        load_for_game = true;
         dialog_result = 1;
         return path;
     }

@@ -2,7 +2,7 @@
 // filters, starting from `current` (the path the form serves), checks the choice and returns it:
 // the chosen path, or nullopt when the user cancelled or the choice was refused. The caller
 // stores a chosen path in the global it serves, so a refused choice leaves that global as it was.
-// Each form also leaves dialog_result 1 (chosen) or 0, and sets for_a_game on a choice.
+// Each form also leaves dialog_result 1 (chosen) or 0, and sets load_for_game on a choice.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 
 // Tells the map and symbol-set loaders that they load for a game and may ask for missing files.
 // The forms clear it when they open and set it when a file was chosen.
-extern std::uint8_t for_a_game;
+// The "for a game" flag the forms clear and set is load_for_game (data/board.h).
 
 std::optional<std::string> OpenOpsForm(const std::string& current);
 std::optional<std::string> OpsSaveFileName(const std::string& current);

@@ -17,7 +17,7 @@ std::uint8_t ask_place_from_pools = 1, ask_remove_to_pool = 1, auto_place_from_p
              auto_remove_to_pool = 0;
 std::uint8_t sort_classes_alphabetically = 1, combat_options = 2, default_comment_to_text = 0,
              resizable_forms = 0;
-int info_panel_height = -1, info_panel_width = -1;
+// info_panel_height and info_panel_width are defined with the view state (view_state.cpp).
 std::function<void()> read_info_panel_size_hook;
 
 namespace {

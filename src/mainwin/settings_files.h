@@ -1,6 +1,8 @@
 // The three settings files of the program folder: recent games, default folders, preferences.
 #pragma once
 
+#include "mainwin/view_state.h" // info_panel_height, info_panel_width
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -31,7 +33,6 @@ extern std::uint8_t sort_classes_alphabetically, combat_options, default_comment
 
 // Height of the two info boxes and width of the hex info box kept between resizes and runs
 // (-1 = not yet laid out).
-extern int info_panel_height, info_panel_width;
 // Reads the current size of the hex info panel into the two values above before they are saved;
 // set by the main window while it exists.
 extern std::function<void()> read_info_panel_size_hook;

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include "data/board.h"
 #include "data/dialog_globals.h"
 #include "data/file_forms.h"
 #include "data/game_open.h"
@@ -115,11 +116,11 @@ TEST_F(file_forms_test, each_form_shows_the_real_dialog_with_its_title_and_filte
         if (f.asks_on_cancel) responder.answer(box_answer::no).answer(box_answer::yes);
         dialog_driver driver;
         dialog_result = 1;
-        for_a_game = 1;
+        load_for_game = true;
         std::optional<std::string> got = f.form(folder + "/start.XYZ");
         EXPECT_FALSE(got.has_value());
         EXPECT_EQ(dialog_result, 0);
-        EXPECT_EQ(for_a_game, 0);
+        EXPECT_FALSE(load_for_game);
         ASSERT_EQ(driver.seen.size(), f.asks_on_cancel ? 2u : 1u);
         for (const auto& d : driver.seen) {
             EXPECT_EQ(d.object_name.toStdString(), f.name);
@@ -165,7 +166,7 @@ TEST_F(file_forms_test, the_real_dialog_matches_both_letter_cases_and_returns_th
     ASSERT_TRUE(got.has_value());
     EXPECT_EQ(*got, upper);
     EXPECT_EQ(dialog_result, 1);
-    EXPECT_EQ(for_a_game, 1);
+    EXPECT_TRUE(load_for_game);
 }
 
 TEST_F(file_forms_test, a_game_form_without_a_folder_starts_in_the_default_games_folder) {
