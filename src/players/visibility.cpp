@@ -143,6 +143,8 @@ int get_pool_piece_visibility(int piece_index) {
     if (!p) return visibility_none;
     const class_struct* c = class_at(p->class_index);
     if (!c) return visibility_none;
+    // A card's class belongs to all players: its pool, not its class, says who knows it.
+    if (p->is_card()) return card_visibility(*p, *c) == visibility_full ? visibility_full : visibility_none;
     return pool_visibility(*c);
 }
 

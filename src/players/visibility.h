@@ -15,7 +15,7 @@ constexpr int visibility_full = 3;        // symbol, name and values known
 // The visibility code 0..3 of a piece for the current player; 0 for an index that names no piece.
 int get_piece_visibility(int piece_index);
 // 3 or 0: whether the current player may know which piece lies in a force pool. For a
-// non-card piece in a pool it equals get_piece_visibility.
+// non-card piece in a pool it equals get_piece_visibility; a card is known when it is seen face up.
 int get_pool_piece_visibility(int piece_index);
 // The symbol number to draw for the piece as the current player sees it: the class symbol
 // exactly when the code is 2 or 3, else the hidden symbol (for a card, its deck's card back).

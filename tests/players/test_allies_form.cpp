@@ -1,5 +1,6 @@
 #include "visibility_cases.h"
 
+#include "mainwin/forms/main_form.h"
 #include "mainwin/settings_files.h"
 #include "platform/bitmap.h"
 #include "players/alliances.h"
@@ -9,11 +10,13 @@
 #include "test_support.h"
 #include "ui_allies_form.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -147,6 +150,27 @@ TEST_F(allies_form_test, selecting_a_player_shows_his_picture_scaled_into_the_bo
     EXPECT_TRUE(ui.pictb_2->pixmap().isNull());
     ui.avail_list->setCurrentRow(1); // Bob
     EXPECT_FALSE(ui.pictb_2->pixmap().isNull());
+}
+
+TEST_F(allies_form_test, the_main_menu_command_opens_it_modally) {
+    build_game(true);
+    auto main = std::make_unique<main_form>();
+    main->create_window();
+    QCoreApplication::processEvents();
+    QString title;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = qobject_cast<allies_form*>(w)) {
+                title = form->windowTitle();
+                modal = QApplication::activeModalWidget() == form;
+                EXPECT_EQ(form->controls().player_list->count(), player_total);
+                form->close();
+            }
+    });
+    main->menu_item(1131)->trigger();
+    EXPECT_EQ(title, "Set Player Alliances");
+    EXPECT_TRUE(modal);
 }
 
 } // namespace

@@ -36,8 +36,11 @@ TEST_F(visibility_test, truth_table) {
             const int code = get_piece_visibility(piece);
             EXPECT_EQ(code, r.by_viewer[v].code);
             EXPECT_EQ(get_piece_display_symbol(piece), r.by_viewer[v].symbol);
-            // One answer for a pool piece, whichever function is asked.
-            if (p.in_pool() && !p.is_card()) {
+            // One answer for a pool piece, whichever function is asked; a card is known only
+            // when it is seen face up.
+            if (p.is_card()) {
+                EXPECT_EQ(get_pool_piece_visibility(piece), code == 3 ? 3 : 0);
+            } else if (p.in_pool()) {
                 EXPECT_EQ(get_pool_piece_visibility(piece), code);
             }
             // The class symbol exactly when the code allows it; never a face-down card's face.

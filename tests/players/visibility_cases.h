@@ -63,6 +63,7 @@ inline const std::vector<row> truth_table = {
     {"Ghost pool 2",     {{{3,16},{3,16},{3,16},{3,16},{3,16},{3,16},{3,16},{3,16}}}},
     // Cards: no game master rule; a deck shows its cards to its owner only, a hand to its owner's allies too.
     {"card A deck",      {{{1,back},{1,back},{3,face},{1,back},{1,back},{1,back},{1,back},{1,back}}}},
+    {"card A force",     {{{1,back},{1,back},{3,face},{1,back},{1,back},{1,back},{1,back},{1,back}}}},
     {"card A hand",      {{{1,back},{1,back},{3,face},{3,face},{1,back},{1,back},{1,back},{1,back}}}},
     {"card D hand",      {{{1,back},{1,back},{1,back},{1,back},{1,back},{3,face},{1,back},{1,back}}}},
     {"card all hand",    {{{3,face},{3,face},{3,face},{3,face},{3,face},{3,face},{3,face},{3,face}}}},
@@ -185,6 +186,7 @@ inline void build_game(bool allied) {
     add_fixture_piece("All pool 2", all, 2, a_force, true);
     add_fixture_piece("Ghost pool 2", ghost, 2, a_force, true);
     add_fixture_piece("card A deck", card, 2, a_deck, true);
+    add_fixture_piece("card A force", card, 0, a_force, true);
     add_fixture_piece("card A hand", card, 2, a_hand, true);
     add_fixture_piece("card D hand", card, 2, d_hand, true);
     add_fixture_piece("card all hand", card, 2, all_hand, true);
