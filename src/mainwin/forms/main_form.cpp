@@ -20,6 +20,7 @@
 #include "platform/main_window_ref.h"
 #include "platform/picture_icons.h"
 #include "platform/qt_text.h"
+#include "players/forms/allies_form.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -138,6 +139,10 @@ void main_form::generated_setup() {
                                           }}});
     set_event_handlers(menu_item(1003), {{ClickEvent, [this](QObject*, event_data&) {
                                               open_saved_game();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1131), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_allies_form();
                                               return false;
                                           }}});
 
