@@ -10,6 +10,7 @@
 #include "data/symbol_set.h"
 #include "data/symbols.h"
 #include "history/history_stream.h"
+#include "mainwin/settings_files.h"
 #include "players/alliances.h"
 #include "platform/files.h"
 
@@ -204,6 +205,16 @@ void set_seeds(const std::string& root) {
     std::string lines = "\x05\x02\n1\n2\n3\n4\n5\n2\n1\n";
     put(order, "order.SDX", byte_vector(lines.begin(), lines.end()));
 }
+void settings_seeds(const std::string& root) {
+    std::string folder = join_path(root, "fuzz_settings_files");
+    byte_vector prefs = encode_preferences();
+    prefs.insert(prefs.begin(), 0);
+    put(folder, "preferences", prefs);
+    std::string recent = std::string("\x01") + "/games/Battle.OPS" + '\0' + "/games/Other.OPS" + '\0';
+    put(folder, "recent", byte_vector(recent.begin(), recent.end()));
+    std::string dirs = "\x02/pics/;/sounds/;;/players/;/video/;";
+    put(folder, "folders", byte_vector(dirs.begin(), dirs.end()));
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -216,5 +227,6 @@ int main(int argc, char** argv) {
     game_seeds(root);
     board_seeds(root);
     set_seeds(root);
+    settings_seeds(root);
     return 0;
 }
