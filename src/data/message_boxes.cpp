@@ -49,3 +49,12 @@ void show_version1_conversion_notice(const std::string& text) {
 void show_diagnostic_text(const std::string& text) {
     diagnostic_output(text);
 }
+
+int ask_to_save_first(const std::string& caption, const std::function<bool()>& save) {
+    box_answer a = message_box(caption,
+                               "If you proceed, your current game will not be saved.\n\rDo you want to save it now?",
+                               box_buttons::yes_no_cancel, box_icon::exclamation);
+    if (a == box_answer::no) return 2;
+    if (a == box_answer::yes) return save && save() ? 1 : 0;
+    return 0;
+}

@@ -3,6 +3,7 @@
 // belong to the main window.
 #pragma once
 
+#include <functional>
 #include <string>
 
 void show_error_box(const std::string& caption, const std::string& text);
@@ -21,3 +22,8 @@ void show_version1_conversion_notice(const std::string& text);
 
 // Passes a text to the diagnostic output without showing anything.
 void show_diagnostic_text(const std::string& text);
+
+// The "not saved" question before an operation drops unsaved work: Yes/No/Cancel with the
+// warning icon. Cancel gives 0, No 2, and Yes runs `save`: 1 when it saved, else 0, so that a
+// save that did not happen never lets the caller drop the work.
+int ask_to_save_first(const std::string& caption, const std::function<bool()>& save);

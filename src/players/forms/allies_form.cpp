@@ -2,6 +2,7 @@
 
 #include "ui_allies_form.h"
 
+#include "mainwin/forms/form_colour.h"
 #include "mainwin/settings_files.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
@@ -53,11 +54,7 @@ allies_form::allies_form(QWidget* parent) : form_base(parent), ui_(std::make_uni
 allies_form::~allies_form() = default;
 
 bool allies_form::on_created() {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window,
-                 QColor(preferences.form_colour[0], preferences.form_colour[1], preferences.form_colour[2]));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    apply_form_colour(this);
     ui_->pictb_1->clear();
     ui_->pictb_2->clear();
     const int players = players_in_game();
