@@ -7,6 +7,7 @@
 #include "game_settings.h"
 #include "hooks.h"
 #include "map_file.h"
+#include "message_boxes.h"
 #include "records.h"
 #include "saved_game.h"
 #include "symbol_set.h"
@@ -52,10 +53,6 @@ std::string without_extension(const std::string& path) {
 
 std::string extension_of(const std::string& path) {
     return path.substr(without_extension(path).size());
-}
-
-std::string with_extension(const std::string& path, const std::string& extension) {
-    return without_extension(path) + extension;
 }
 
 bool same_folder(const std::string& a, const std::string& b) {
@@ -354,18 +351,8 @@ bool open_saved_game() {
 }
 
 int confirm_save_current_game() {
-    box_answer a =
-        message_box("Current Game Not Saved!",
-                    "If you proceed, your current game will not be saved.\n\rDo you want to save it now?",
-                    box_buttons::yes_no_cancel, box_icon::exclamation);
-    int result = 0;
-    if (a == box_answer::no)
-        result = 2;
-    else if (a == box_answer::yes)
-        // A save that did not happen must not let the caller drop the unsaved work.
-        result = save_game_as() ? 1 : 0;
-    edit_index = result;
-    return result;
+    edit_index = ask_to_save_first("Current Game Not Saved!", save_game_as);
+    return edit_index;
 }
 
 bool save_game_as() {

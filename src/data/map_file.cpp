@@ -4,6 +4,7 @@
 
 #include "dialog_globals.h"
 #include "file_forms.h"
+#include "message_boxes.h"
 #include "import/version1_convert.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
@@ -448,18 +449,8 @@ bool save_map_as() {
 }
 
 int confirm_save_current_map() {
-    box_answer a =
-        message_box("Current Map/Board Not Saved!",
-                    "If you proceed, your current game will not be saved.\n\rDo you want to save it now?",
-                    box_buttons::yes_no_cancel, box_icon::exclamation);
-    int result = 0;
-    if (a == box_answer::no)
-        result = 2;
-    else if (a == box_answer::yes)
-        // A board that was not written must not let the caller drop the unsaved work.
-        result = save_map_as() ? 1 : 0;
-    dialog_result = result;
-    return result;
+    dialog_result = ask_to_save_first("Current Map/Board Not Saved!", save_map_as);
+    return dialog_result;
 }
 
 namespace {

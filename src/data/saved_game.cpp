@@ -1018,6 +1018,10 @@ bool read_saved_game() {
         error_code_box(game_file_error, open_failure);
         return false;
     }
+    return read_saved_game_bytes(*file);
+}
+
+bool read_saved_game_bytes(const byte_vector& file) {
     progress_window progress;
     progress.open("Loading Game File", "Loading ZEL saved game file, please wait...");
 
@@ -1025,7 +1029,7 @@ bool read_saved_game() {
     failure why = failure::none;
     std::string label;
     try {
-        game_file_reader reader(*file, lg);
+        game_file_reader reader(file, lg);
         if (!reader.read()) {
             why = reader.why();
             label = reader.label();

@@ -1,6 +1,8 @@
 // The saved game file (.OPS): everything of a game except the map and the symbols.
 #pragma once
 
+#include "encodings.h"
+
 constexpr int saved_game_major_version = 2;
 constexpr int saved_game_minor_version = 9;
 
@@ -14,3 +16,5 @@ bool write_saved_game();
 // Reads current_game_path into a fresh game that replaces the one in memory only when the
 // whole file read well; a failed read leaves the game in memory untouched.
 bool read_saved_game();
+// The same for the bytes of a whole file already in memory.
+bool read_saved_game_bytes(const byte_vector& file);

@@ -254,12 +254,15 @@ bool load_symbol_strips(symbol_state& set, const std::string& set_path) {
             std::string name = base + strip_letters[kind] + std::to_string(z + 1) + ".BMP";
             bitmap picture;
             if (!picture.load(existing_or_given(name))) return false;
-            std::int32_t w = set.strip_width[kind][z], h = set.strip_height[kind][z];
+            // Sizes come from the file: any 32-bit value, so reduce them without overflow and
+            // refuse what no bitmap can be.
+            std::int64_t w = set.strip_width[kind][z], h = set.strip_height[kind][z];
             if (kind == symbol_kind_terrain) {
                 --w;
                 --h;
             }
-            bitmap strip = picture.copy_top_left(w, h);
+            if (w < 1 || h < 1 || w > bitmap_max_side || h > bitmap_max_side) return false;
+            bitmap strip = picture.copy_top_left(static_cast<int>(w), static_cast<int>(h));
             if (strip.is_null()) return false;
             set.strips[kind][z] = std::move(strip);
         }

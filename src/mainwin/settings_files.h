@@ -1,14 +1,19 @@
 // The three settings files of the program folder: recent games, default folders, preferences.
 #pragma once
 
+#include "mainwin/view_state.h" // info_panel_height, info_panel_width
+
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 extern std::string program_folder; // ends with a separator
 // When set, the program folder used instead of the executable's (tests).
 extern std::string program_folder_override;
-extern std::string recent_games[5];
+extern std::string recent_games[5]; // most recent first; an empty entry ends the list
 
+// The five default folders, each empty or ending with a separator.
 struct default_path_names_struct {
     std::string pictures, sounds, games, player_pictures, video_clips;
 };
@@ -26,8 +31,42 @@ extern preferences_struct preferences;
 extern std::uint8_t ask_place_from_pools, ask_remove_to_pool, auto_place_from_pool, auto_remove_to_pool;
 extern std::uint8_t sort_classes_alphabetically, combat_options, default_comment_to_text, resizable_forms;
 
+// Height of the two info boxes and width of the hex info box kept between resizes and runs
+// (-1 = not yet laid out).
+// Reads the current size of the hex info panel into the two values above before they are saved;
+// set by the main window while it exists.
+extern std::function<void()> read_info_panel_size_hook;
+
+// The file names, in the program folder.
+constexpr const char* recent_games_file_name = "LASTGAME.LST";
+constexpr const char* default_dirs_file_name = "ZEL_DIRS.LST";
+constexpr const char* preferences_file_name = "ZEL_DFLT.LST";
+constexpr std::size_t preferences_file_size = 32;
+
+// A rectangle of the screen, in pixels.
+struct screen_rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// Keeps a window rectangle inside the screen's work area: at least 560 x 300, no wider than the
+// area, no higher than the area less 30 pixels, and moved back inside it.
+screen_rect fit_window_to_screen(screen_rect window, const screen_rect& work_area);
+
+// Computes program_folder, sets the default folders and reads the folders file.
 void set_default_dirs();
+// Writes the folders file; true when it was written (a failure is reported).
+bool save_default_dirs();
 void load_recent_games();
-void save_recent_games();
-void load_preferences();
-void save_preferences();
+// Puts current_game_path at the front of the list and writes the file; false when not written.
+bool save_recent_games();
+// Reads the preferences file, or writes a new one with the defaults when there is none; the
+// window rectangle is kept inside the given screen work area.
+void load_preferences(const screen_rect& work_area);
+// Writes the preferences file; false when it could not be written.
+bool save_preferences();
+
+// The 32 bytes of the preferences file for the current values, and the reading of such bytes
+// (a file shorter than 32 bytes keeps the defaults of the rest).
+std::string preferences_file_path();
+std::vector<std::uint8_t> encode_preferences();
+void decode_preferences(const std::vector<std::uint8_t>& bytes, const screen_rect& work_area);

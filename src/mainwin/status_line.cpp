@@ -5,7 +5,7 @@
 #include "platform/files.h"
 #include "play/turns.h"
 #include "players/current_player.h"
-#include "players/player_names.h"
+#include "players/visibility.h"
 
 namespace {
 std::string base_name(const std::string& path) {

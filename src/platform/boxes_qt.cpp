@@ -4,6 +4,7 @@
 #include "responder.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QMessageBox>
 
 std::string display_text(const std::string& text) {
@@ -23,10 +24,10 @@ std::string display_text(const std::string& text) {
 }
 
 box_answer message_box(const std::string& caption, const std::string& text, box_buttons buttons,
-                       box_icon icon) {
-    if (auto* r = active_responder()) return r->take_box({"box", caption, text, buttons, icon});
+                       box_icon icon, box_owner owner) {
+    if (auto* r = active_responder()) return r->take_box({"box", caption, text, buttons, icon, owner});
 
-    QMessageBox box(dialog_parent());
+    QMessageBox box(owner == box_owner::none ? nullptr : dialog_parent());
     box.setWindowTitle(to_qstring(caption));
     box.setText(to_qstring(display_text(text)));
     switch (icon) {
@@ -86,5 +87,7 @@ box_answer message_box(const std::string& caption, const std::string& text, box_
 }
 
 void error_code_box(const std::string& caption, const std::string& code) {
-    message_box(caption, "Error Code: " + code, box_buttons::ok, box_icon::stop);
+    message_box(caption, "Error Code: " + code, box_buttons::ok, box_icon::stop, box_owner::none);
 }
+
+void diagnostic_output(const std::string& text) { qWarning().noquote() << to_qstring(text); }

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct file_filter {
-    std::string description; // "Saved Games (*.OPS)"
+    std::string description; // as shown: "ZEL Saved Games (*.OPS)"; the patterns come from the brackets
     std::string pattern;     // "*.OPS"; letter case is ignored when matching
 };
 
@@ -14,10 +14,16 @@ struct file_chooser_request {
     std::string title;
     std::vector<file_filter> filters;
     std::string start_folder;
-    std::string start_name;  // the name proposed in the name field
-    bool save = false;       // a save chooser (the file need not exist)
+    std::string start_name; // the name proposed in the name field
+    bool save = false;      // a save chooser (the file need not exist)
+    std::string name;       // object name of the dialog (the form it serves)
 };
 
 // Runs the chooser modally; the chosen path, or nullopt when cancelled. Under a
-// scripted_responder the queued text answer is returned (kind "chooser", caption = title).
+// scripted_responder the queued text answer is returned (kind "chooser", caption = title, text =
+// the patterns joined by ';'), unless the responder lets choosers through.
 std::optional<std::string> choose_file(const file_chooser_request& request);
+
+// True when another program holds the file locked against what we mean to do with it: reading
+// (a write lock is held) or, for writing, any lock.
+bool chosen_file_is_held_open(const std::string& path, bool for_writing);

@@ -3,11 +3,17 @@
 #include "qt_text.h"
 #include "responder.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QStringList>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 std::optional<std::string> choose_file(const file_chooser_request& request) {
-    if (auto* r = active_responder()) {
+    auto* r = active_responder();
+    if (r && !r->choosers_let_through()) {
         std::string filters;
         for (const auto& f : request.filters) {
             if (!filters.empty()) filters += ';';
@@ -17,18 +23,33 @@ std::optional<std::string> choose_file(const file_chooser_request& request) {
                             std::nullopt);
     }
     QFileDialog dialog(dialog_parent(), to_qstring(request.title), to_qstring(request.start_folder));
+    if (!request.name.empty()) dialog.setObjectName(to_qstring(request.name));
     QStringList filters;
-    for (const auto& f : request.filters) {
-        // Match both letter cases of the pattern: "*.OPS" also finds "*.ops".
-        QString p = to_qstring(f.pattern);
-        QString both = p == p.toLower() ? p : p + ' ' + p.toLower();
-        filters << to_qstring(f.description) + " (" + both + ")";
-    }
+    for (const auto& f : request.filters)
+        filters << to_qstring(f.description);
     dialog.setNameFilters(filters);
+    // Game files were named on a system that ignores letter case: "*.OPS" also finds "x.ops".
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     if (!request.start_name.empty()) dialog.selectFile(to_qstring(request.start_name));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return from_qstring(dialog.selectedFiles().first());
+}
+
+bool chosen_file_is_held_open(const std::string& path, bool for_writing) {
+    QByteArray native = QFile::encodeName(to_qstring(path));
+    int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false; // no such file: nobody holds it
+    struct flock probe {};
+    probe.l_type = for_writing ? F_WRLCK : F_RDLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = 0;
+    probe.l_len = 0; // the whole file
+    bool held = false;
+    // Open-file-description locks see the locks of other processes and of other opens in ours.
+    if (::fcntl(fd, F_OFD_GETLK, &probe) == 0) held = probe.l_type != F_UNLCK;
+    ::close(fd);
+    return held;
 }

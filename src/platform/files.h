@@ -40,5 +40,8 @@ std::string folder_of(const std::string& path);   // without the trailing separa
 std::string file_name_of(const std::string& path); // name with extension
 std::string join_path(const std::string& folder, const std::string& name);
 
+// Makes the folder the process's current folder; false when it is empty or cannot be entered.
+bool set_current_folder(const std::string& path);
+
 // The folder of the running executable.
 std::string executable_folder();

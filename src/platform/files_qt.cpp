@@ -92,6 +92,8 @@ bool path_is_readable_file(const std::string& path) {
 
 bool path_is_folder(const std::string& path) { return QFileInfo(q(path)).isDir(); }
 
+bool set_current_folder(const std::string& path) { return !path.empty() && QDir::setCurrent(q(path)); }
+
 bool make_folder(const std::string& path) { return QDir().mkpath(q(path)); }
 
 bool copy_file_replacing(const std::string& from, const std::string& to) {

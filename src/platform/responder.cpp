@@ -35,6 +35,11 @@ scripted_responder& scripted_responder::answer_text(std::optional<std::string> t
     return *this;
 }
 
+scripted_responder& scripted_responder::let_choosers_through(bool on) {
+    choosers_through_ = on;
+    return *this;
+}
+
 int scripted_responder::count(const std::string& caption, const std::string& part) const {
     int n = 0;
     for (const auto& d : shown_)

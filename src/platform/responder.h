@@ -15,6 +15,7 @@ struct shown_dialog {
     std::string text;    // the message, or for a chooser its filter
     box_buttons buttons = box_buttons::ok;
     box_icon icon = box_icon::none;
+    box_owner owner = box_owner::main_frame;
 };
 
 class scripted_responder {
@@ -28,6 +29,11 @@ public:
     scripted_responder& answer(box_answer a);
     // Queue the answer to the next chooser or text prompt; nullopt cancels it.
     scripted_responder& answer_text(std::optional<std::string> text);
+
+    // Lets file choosers show the real dialog while boxes stay scripted (tests that drive the
+    // chooser itself).
+    scripted_responder& let_choosers_through(bool on = true);
+    bool choosers_let_through() const { return choosers_through_; }
 
     const std::vector<shown_dialog>& shown() const { return shown_; }
     // Number of boxes with this caption (and, when given, a text containing `part`).
@@ -46,6 +52,7 @@ private:
     std::deque<std::optional<std::string>> texts_;
     std::vector<shown_dialog> shown_;
     int unanswered_ = 0;
+    bool choosers_through_ = false;
     scripted_responder* previous_ = nullptr;
 };
 

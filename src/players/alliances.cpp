@@ -1,5 +1,7 @@
 #include "alliances.h"
 
+#include <algorithm>
+
 std::vector<alliance_entry> alliance_table;
 
 std::vector<alliance_entry> make_alliance_table(int n) {
@@ -14,11 +16,12 @@ void reset_alliance_table(int n) {
 }
 
 void grow_alliance_table(int n) {
+    if (n < 0) n = 0;
     if (alliance_table.empty()) {
-        reset_alliance_table(n);
+        // The table must cover the newcomer too.
+        reset_alliance_table(n + 1);
         return;
     }
-    if (n < 0) n = 0;
     auto grown = make_alliance_table(n + 1);
     for (std::size_t p = 0; p < static_cast<std::size_t>(n) && p < alliance_table.size(); ++p) {
         const auto& old = alliance_table[p];
@@ -27,4 +30,28 @@ void grow_alliance_table(int n) {
             grown[p].flags[k] = old.flags[k];
     }
     alliance_table.swap(grown);
+}
+
+void fit_alliance_table(int n) {
+    if (n < 1) return;
+    const auto size = static_cast<std::size_t>(n);
+    if (alliance_table.size() < size) alliance_table.resize(size);
+    for (auto& e : alliance_table)
+        if (e.flags.size() < size) e.flags.resize(size, 0);
+}
+
+bool set_alliance(int a, int b, bool allied) {
+    const auto n = alliance_table.size();
+    if (a < 0 || b < 0 || static_cast<std::size_t>(a) >= n || static_cast<std::size_t>(b) >= n) return false;
+    auto& ea = alliance_table[static_cast<std::size_t>(a)];
+    auto& eb = alliance_table[static_cast<std::size_t>(b)];
+    if (static_cast<std::size_t>(b) >= ea.flags.size() || static_cast<std::size_t>(a) >= eb.flags.size())
+        return false;
+    ea.flags[static_cast<std::size_t>(b)] = allied ? 1 : 0;
+    eb.flags[static_cast<std::size_t>(a)] = allied ? 1 : 0;
+    // Counted from the flags, so a count that had drifted is put right.
+    for (auto* e : {&ea, &eb})
+        e->count = static_cast<std::int32_t>(
+            std::count_if(e->flags.begin(), e->flags.end(), [](std::int32_t f) { return f != 0; }));
+    return true;
 }

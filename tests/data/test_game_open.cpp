@@ -382,7 +382,7 @@ TEST_F(game_open_test, a_recent_entry_whose_file_is_gone_asks_with_the_chooser) 
     recent_game_to_open = 1;
     responder.answer_text(std::nullopt);
     EXPECT_FALSE(open_saved_game());
-    EXPECT_EQ(responder.count("Open a Saved Game"), 1);
+    EXPECT_EQ(responder.count("Select an ZEL Saved Game to Load"), 1);
 }
 
 TEST_F(game_open_test, a_chosen_map_is_saved_into_the_game) {

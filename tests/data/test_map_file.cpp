@@ -515,6 +515,8 @@ TEST_F(map_file_test, a_missing_set_is_chosen_and_the_board_renamed_to_it) {
     EXPECT_EQ(board->hex_count, 0);
 
     responder.clear();
+    // The cancelled chooser cleared the "for a game" flag; the open driver sets it for each read.
+    load_for_game = true;
     responder.answer_text(folder + "/small.set");
     ASSERT_TRUE(read_map_file());
     auto written = read_whole_file(path);

@@ -2,10 +2,12 @@
 
 #include "data/game_open.h"
 #include "mainwin/forms/main_form.h"
+#include "mainwin/colour_table.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_state.h"
 #include "platform/app_services.h"
+#include "platform/files.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>
@@ -22,6 +24,11 @@
 namespace {
 class main_form_test : public fresh_game_test {
 protected:
+    // The settings files of each case live in a folder of its own.
+    void SetUp() override {
+        fresh_game_test::SetUp();
+        program_folder_override = make_temp_folder() + "/";
+    }
     std::unique_ptr<main_form> make_form(const std::string& command_line = {}) {
         startup_command_line = command_line;
         auto f = std::make_unique<main_form>();
@@ -34,6 +41,7 @@ protected:
         startup_command_line.clear();
         front_program_starter = start_program_file;
         info_panel_height = info_panel_width = -1;
+        program_folder_override.clear();
     }
 };
 
@@ -178,6 +186,47 @@ TEST_F(main_form_test, user_events_close_card_windows) {
     EXPECT_TRUE(deck.isNull());
     EXPECT_TRUE(hand.isNull());
     EXPECT_TRUE(deck_windows[4].isNull());
+}
+TEST_F(main_form_test, start_up_reads_the_settings_and_exit_writes_them) {
+    const std::string folder = program_folder_override;
+    // Window at 30,20 of 700 x 500, panels 60 high and 250 wide.
+    QFile prefs(QString::fromStdString(folder + "ZEL_DFLT.LST"));
+    ASSERT_TRUE(prefs.open(QIODevice::WriteOnly));
+    const auto stored = bytes({1, 50, 10, 10, 7, 2, 1, 1, 0, 0, 1, 2, 0, 76, 181, 232, 0, 0, 30, 0, 20, 2, 200,
+                               2, 0, 0, 0, 0, 0, 60, 1, 0});
+    prefs.write(reinterpret_cast<const char*>(stored.data()), static_cast<qint64>(stored.size()));
+    prefs.close();
+    colour_table[255][0] = 1;
+
+    auto f = make_form();
+    EXPECT_EQ(program_folder, folder);
+    EXPECT_EQ(f->x(), 30);
+    EXPECT_EQ(f->y(), 20);
+    EXPECT_EQ(f->frame_size(), QSize(700, 500));
+    EXPECT_EQ(colour_table[255][0], 204) << "the colour table is built at start";
+    EXPECT_EQ(f->controls().unit_info_box->height(), 60);
+
+    f->move(40, 25);
+    QCoreApplication::processEvents();
+    responder.answer(box_answer::ok);
+    f->close();
+    auto saved = read_whole_file(folder + "ZEL_DFLT.LST");
+    ASSERT_TRUE(saved.has_value());
+    ASSERT_EQ(saved->size(), 32u);
+    const QWidget* hex = f->controls().hex_info_box;
+    EXPECT_EQ(bytes({(*saved)[17], (*saved)[18], (*saved)[19], (*saved)[20], (*saved)[21], (*saved)[22],
+                     (*saved)[23], (*saved)[24]}),
+              bytes({0, 40, 0, 25, 2, 200, 2, 0}));
+    EXPECT_EQ((*saved)[28] * 250 + (*saved)[29], hex->height());
+    EXPECT_EQ((*saved)[30] * 250 + (*saved)[31], hex->width());
+}
+
+TEST_F(main_form_test, a_first_start_writes_the_default_preferences) {
+    auto f = make_form();
+    auto saved = read_whole_file(program_folder_override + "ZEL_DFLT.LST");
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(saved->size(), 32u);
+    EXPECT_EQ(f->frame_size(), QSize(620, 440));
 }
 } // namespace
 

@@ -207,8 +207,13 @@ protected:
 };
 
 TEST_F(main_window_game_test, a_stored_autosave_period_starts_its_timer_at_start_up) {
+    // A period kept in the preferences file from the last run.
+    set_default_dirs();
     autosave_on = 10;
+    ASSERT_TRUE(save_preferences());
+    autosave_on = 0;
     auto f = make_form();
+    EXPECT_EQ(autosave_on, 10);
     EXPECT_TRUE(f->autosave_timer()->isActive());
     EXPECT_EQ(f->autosave_timer()->interval(), 600000);
     EXPECT_TRUE(f->autosave_timer()->isSingleShot());
@@ -229,6 +234,7 @@ TEST_F(main_window_game_test, a_stored_autosave_period_starts_its_timer_at_start
     EXPECT_TRUE(f->menu_item(1075)->isChecked());
 
     autosave_on = 0;
+    ASSERT_TRUE(save_preferences());
     auto g = make_form();
     EXPECT_FALSE(g->autosave_timer()->isActive());
 }

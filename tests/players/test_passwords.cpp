@@ -67,8 +67,10 @@ TEST(alliances, reset_builds_an_empty_square_table) {
 
 TEST(alliances, growing_keeps_the_alliances_and_adds_an_empty_newcomer) {
     alliance_table.clear();
-    grow_alliance_table(2); // no table yet: a fresh one
-    ASSERT_EQ(alliance_table.size(), 2u);
+    grow_alliance_table(2); // no table yet: a fresh one that covers the newcomer as well
+    ASSERT_EQ(alliance_table.size(), 3u);
+    EXPECT_EQ(alliance_table[2].flags.size(), 3u);
+    alliance_table.resize(2);
     alliance_table[0] = {1, {0, 1}};
     alliance_table[1] = {1, {1, 0}};
     grow_alliance_table(2);

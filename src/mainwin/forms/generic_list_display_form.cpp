@@ -3,6 +3,7 @@
 #include "ui_generic_list_display_form.h"
 
 #include "mainwin/general_dialogs.h"
+#include "mainwin/forms/form_colour.h"
 #include "mainwin/settings_files.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
@@ -20,11 +21,7 @@ generic_list_display_form::generic_list_display_form(QWidget* parent)
 generic_list_display_form::~generic_list_display_form() = default;
 
 bool generic_list_display_form::on_created() {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window,
-                 QColor(preferences.form_colour[0], preferences.form_colour[1], preferences.form_colour[2]));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    apply_form_colour(this);
     ui_->label_1->setText(to_qstring(list_display_title));
     for (const auto& item : list_display_items) ui_->lb_1->addItem(to_qstring(item));
     return false;

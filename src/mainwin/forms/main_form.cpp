@@ -10,6 +10,7 @@
 #include "data/symbols.h"
 #include "history/history_stream.h"
 #include "mainwin/autosave.h"
+#include "mainwin/colour_table.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/options.h"
 #include "mainwin/settings_files.h"
@@ -24,6 +25,7 @@
 #include "platform/picture_icons.h"
 #include "platform/qt_text.h"
 #include "players/current_player.h"
+#include "players/forms/allies_form.h"
 #include "players/passwords.h"
 
 #include <QApplication>
@@ -111,6 +113,7 @@ main_form::main_form(QWidget* parent) : form_base(parent), ui_(std::make_unique<
 
 main_form::~main_form() {
     if (main_window == this) {
+        read_info_panel_size_hook = nullptr;
         main_window = nullptr;
         set_dialog_parent(nullptr);
     }
@@ -185,6 +188,10 @@ void main_form::generated_setup() {
                                                       recent_game_to_open = -1;
                                                       return false;
                                                   }}});
+    set_event_handlers(menu_item(1131), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_allies_form();
+                                              return false;
+                                          }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -278,16 +285,25 @@ bool main_form::on_created() {
     set_dialog_parent(this);
 
     set_default_dirs();
-    load_preferences();
+    screen_rect work_area{0, 0, 800, 600};
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect a = screen->availableGeometry();
+        work_area = {a.x(), a.y(), a.width(), a.height()};
+    }
+    load_preferences(work_area);
     recent_game_to_open = -1;
+    read_info_panel_size_hook = [this] {
+        info_panel_height = ui_->hex_info_box->height();
+        info_panel_width = ui_->hex_info_box->width();
+    };
 
+    // The stored rectangle is the framed window's; the client takes the rest.
     resize(std::max(1, preferences.window_width - frame_extra_width),
            std::max(1, preferences.window_height - frame_extra_height + menu_bar_->sizeHint().height()));
-    if (preferences.window_x != 0 || preferences.window_y != 0)
-        move(preferences.window_x, preferences.window_y);
+    move(preferences.window_x, preferences.window_y);
 
     needs_full_redraw = false;
-    build_default_colour_table_hook();
+    set_default_colour_table();
 
     map_cursor = make_map_cursor();
     zoom_cursor = make_zoom_cursor();
@@ -356,7 +372,7 @@ bool main_form::on_close() {
     preferences.window_y = y();
     QSize fs = frame_size();
     preferences.window_width = fs.width();
-    preferences.window_height = fs.height() + (menu_bar_ ? 0 : 0);
+    preferences.window_height = fs.height();
     save_preferences();
     start_front_program();
     QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });

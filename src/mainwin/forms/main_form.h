@@ -3,6 +3,7 @@
 
 #include "main_menu.h"
 #include "mainwin/main_layout.h"
+#include "mainwin/settings_files.h" // info_panel_height, info_panel_width
 #include "platform/form.h"
 
 #include <QCursor>
@@ -100,7 +101,6 @@ extern quintptr main_window_handle;
 
 extern int recent_game_to_open; // 0..4, or -1 = ask with the file chooser
 extern QCursor map_cursor, zoom_cursor, current_map_cursor, current_frame_cursor;
-extern int info_panel_height, info_panel_width;
 extern QPointer<QWidget> deck_windows[20];
 extern QPointer<QWidget> hand_windows[20];
 extern QPointer<QWidget> info_page_windows[10];

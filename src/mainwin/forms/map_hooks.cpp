@@ -15,7 +15,6 @@ int pending_card_pool = 0;
 QPointer<QWidget> pending_card_windows[2];
 std::function<bool(const std::string&)> front_program_starter = start_program_file;
 
-void build_default_colour_table_hook() {}
 void clear_info_panels_hook() {}
 void view_resized_hook() {}
 void redraw_hex_hook(int) {}

@@ -16,7 +16,6 @@ extern int pending_card;
 extern int pending_card_pool;
 extern QPointer<QWidget> pending_card_windows[2];
 
-void build_default_colour_table_hook();
 void clear_info_panels_hook();
 void view_resized_hook();
 void redraw_hex_hook(int hex);
