@@ -267,7 +267,7 @@ bool open_saved_game() {
     auto found_game = find_file_case_blind(chosen);
     std::optional<byte_vector> bytes = found_game ? read_whole_file(*found_game) : std::nullopt;
     if (!bytes) {
-        error_code_box("Game File Error", "Could not open selected file!");
+        show_game_file_error("Could not open selected file!");
         return give_up();
     }
     chosen = *found_game;
@@ -331,8 +331,7 @@ bool open_saved_game() {
     current_game_path = path_without_autosave_suffix(current_game_path);
 
     if (links_renewed) {
-        message_box("Updating New Links", "The game file will now be saved with correct links.",
-                    box_buttons::ok, box_icon::information);
+        show_info_box("Updating New Links", "The game file will now be saved with correct links.");
         // Not written: the new link is still only in memory.
         if (!write_saved_game()) game_modified = 1;
     }
@@ -367,12 +366,11 @@ bool save_game_as() {
         const std::string& base = game_settings.card_set_base_path;
         if (!base.empty() && find_file_case_blind(base + "-C1.SET")) {
             if (!same_folder(base, new_path)) {
-                message_box(
+                show_info_box(
                     "Copying Card Symbol Files",
                     "Because you are saving this game to a new folder/directory, ZEL will  \n\rautomatically "
                     "copy the playing card bitmap files to that directory as well. \n\rZEL requires card "
-                    "files to be in the same directory as the game (.OPS) file.  ",
-                    box_buttons::ok, box_icon::information);
+                    "files to be in the same directory as the game (.OPS) file.  ");
                 copy_card_symbol_files(base, new_path);
                 if (message_box("Copy Map and Symbol Files?",
                                 "This game's map/board and symbol files lie in another folder.  \n\rWould "
@@ -438,7 +436,7 @@ bool copy_map_files_to_folder(const std::string& folder) {
     progress.open("Copying Files To New Folder ", "");
     auto stop = [&](const std::string& text) {
         progress.close();
-        message_box("File Copy Error", text, box_buttons::ok, box_icon::stop);
+        show_error_box("File Copy Error", text);
         return false;
     };
     auto target = [&](const std::string& path) { return join_path(folder, file_name_of(path)); };
