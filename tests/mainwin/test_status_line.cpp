@@ -187,8 +187,11 @@ protected:
         fresh_game_test::SetUp();
         folder = make_temp_folder();
         program_folder_override = folder + "/";
+        working_folder = QDir::currentPath();
     }
     void TearDown() override {
+        // An opened game makes its folder the current one.
+        QDir::setCurrent(working_folder);
         startup_command_line.clear();
         program_folder_override.clear();
         autosave_on = 0;
@@ -204,6 +207,7 @@ protected:
         return f;
     }
     std::string folder;
+    QString working_folder;
 };
 
 TEST_F(main_window_game_test, a_stored_autosave_period_starts_its_timer_at_start_up) {
@@ -292,6 +296,7 @@ TEST_F(main_window_game_test, the_demo_game_opens_from_the_command_line) {
     EXPECT_TRUE(f->menu_item(1005)->isEnabled());
     EXPECT_TRUE(f->menu().menus.at(menu_game)->menuAction()->isVisible());
     EXPECT_EQ(game_modified, 0);
+    EXPECT_EQ(QDir::currentPath().toStdString(), demo) << "the game's folder is the current one";
 
     // The File menu lists the recent game.
     f->on_menu_open();
