@@ -139,6 +139,7 @@ TEST_F(autosave_test, writes_the_copy_beside_the_game_and_keeps_the_game_as_it_w
     EXPECT_FALSE(path_is_readable_file(folder + "/Battle.OPS"));
     EXPECT_EQ(current_game_path, folder + "/Battle.OPS");
     EXPECT_EQ(game_modified, 1) << "the game itself is still not saved";
+    EXPECT_EQ(status_line_texts(1, current_status_line_state(-1))[1], "Game:  Battle");
     EXPECT_TRUE(recent_games[0].empty());
 }
 
