@@ -5,6 +5,7 @@
 #include "platform/files.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 void write_plain(const std::string& path, const std::uint8_t* data, std::size_t size) {
@@ -24,6 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return f + "/";
     }();
     program_folder_override = folder;
+    // Reading the folders file makes the folders it names current in turn: come back after it.
+    char here[4096];
+    if (!getcwd(here, sizeof here)) return 0;
     const std::uint8_t which = data[0] % 3;
     ++data;
     --size;
@@ -37,5 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         write_plain(folder + "ZEL_DIRS.LST", data, size);
         set_default_dirs();
     }
+    if (chdir(here) != 0) return 0;
     return 0;
 }
