@@ -2,6 +2,8 @@
 // make_seeds <folder> makes <folder>/<target>/... for each target.
 #include "target_support.h"
 
+#include "demo_game.h"
+
 #include "data/board.h"
 #include "data/game_open.h"
 #include "data/map_file.h"
@@ -13,6 +15,8 @@
 #include "mainwin/settings_files.h"
 #include "players/alliances.h"
 #include "platform/files.h"
+
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <string>
@@ -205,6 +209,18 @@ void set_seeds(const std::string& root) {
     std::string lines = "\x05\x02\n1\n2\n3\n4\n5\n2\n1\n";
     put(order, "order.SDX", byte_vector(lines.begin(), lines.end()));
 }
+// The demo game's three files go to the targets of their readers.
+void demo_seeds(const std::string& root) {
+    std::string folder = join_path(root, "demo");
+    fuzz_begin();
+    if (!make_demo_game(folder)) return;
+    for (const auto& [file, target] : {std::pair{"Demo.OPS", "fuzz_saved_game"}, std::pair{"Demo.MAP", "fuzz_map_file"},
+                                       std::pair{"Demo.SET", "fuzz_symbol_set"}}) {
+        auto bytes = read_whole_file(join_path(folder, file));
+        if (bytes) put(join_path(root, target), file, *bytes);
+    }
+}
+
 void settings_seeds(const std::string& root) {
     std::string folder = join_path(root, "fuzz_settings_files");
     byte_vector prefs = encode_preferences();
@@ -222,11 +238,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_seeds <folder>\n");
         return 2;
     }
+    QGuiApplication app(argc, argv); // the demo game draws its symbols with fonts
     std::string root = argv[1];
     history_seeds(root);
     game_seeds(root);
     board_seeds(root);
     set_seeds(root);
     settings_seeds(root);
+    demo_seeds(root);
     return 0;
 }
