@@ -8,6 +8,8 @@
 #include "data/records.h"
 #include "data/symbols.h"
 #include "mainwin/forms/map_hooks.h"
+#include "mainwin/forms/map_view_paint.h"
+#include "mainwin/map_draw.h"
 #include "mainwin/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
@@ -176,6 +178,10 @@ void main_form::generated_setup() {
                                       return on_map_scroll(horizontal, e);
                                   }}});
     }
+    connect_map_view(ui_->mapscreen_frame);
+    set_event_handlers(ui_->mapscreen_frame, {{PaintEvent, [this](QObject*, event_data&) {
+                                                  return paint_map_frame(ui_->mapscreen_frame);
+                                              }}});
     ui_->hsplit_1->setCursor(Qt::SplitVCursor);
     ui_->vsplit_1->setCursor(Qt::SplitHCursor);
     ui_->map_border_frame->lower();
@@ -455,6 +461,10 @@ bool main_form::open_saved_game() {
     show_busy_cursor(true);
     bool ok = open_game_hook ? open_game_hook() : false;
     show_busy_cursor(false);
+    if (ok) {
+        redraw_map();
+        set_scroll_bars();
+    }
     return ok;
 }
 
