@@ -264,8 +264,12 @@ void draw_block(std::int32_t first_hex, int columns, int rows, bool whole_view) 
     }
     const std::int32_t saved_origin = view_origin_hex;
     const std::int64_t oc = view_origin_column(), orow = view_origin_row();
-    view_origin_hex = first_hex;
-    draw_map_area(*back_map, columns, rows);
+    const std::int64_t bc = first_hex % board->map_columns, br = first_hex / board->map_columns;
+    // A block is drawn with one more column and row before it, so that the few pixels just
+    // left of and above it, which the scrolls leave to the block, are right as well.
+    const std::int64_t ec = whole_view || bc == 0 ? 0 : 1, er = whole_view || br == 0 ? 0 : 1;
+    view_origin_hex = static_cast<std::int32_t>((br - er) * board->map_columns + (bc - ec));
+    draw_map_area(*back_map, columns + static_cast<int>(ec), rows + static_cast<int>(er));
     view_origin_hex = saved_origin;
     if (own_progress) {
         drawing_progress_form->close();
@@ -273,19 +277,21 @@ void draw_block(std::int32_t first_hex, int columns, int rows, bool whole_view) 
     }
 
     const std::int64_t w = cell_width(), h = cell_height(), s = cell_size();
-    const std::int64_t bc = first_hex % board->map_columns, br = first_hex / board->map_columns;
     if (whole_view) {
         screen_save_canvas->copy_bits(0, 0, view_width + 2, view_height + 2, back_map_bitmap, 0, 0, raster_op::srccopy);
     } else {
         // A block at the board's last column or row also takes what its cells reach past it.
-        std::int64_t width = columns * w + (bc + columns >= board->map_columns ? s : 0);
-        std::int64_t height = rows * h + (br + rows >= board->map_rows ? s : 0);
-        width = std::min<std::int64_t>(width, back_map_bitmap.width());
-        height = std::min<std::int64_t>(height, back_map_bitmap.height());
-        const std::int64_t dx = (bc - oc) * w, dy = (br - orow) * h;
+        const std::int64_t lead_x = ec * std::min<std::int64_t>(2, w), lead_y = er * std::min<std::int64_t>(2, h);
+        const std::int64_t sx = ec * w - lead_x, sy = er * h - lead_y;
+        std::int64_t width = lead_x + columns * w + (bc + columns >= board->map_columns ? s : 0);
+        std::int64_t height = lead_y + rows * h + (br + rows >= board->map_rows ? s : 0);
+        width = std::min<std::int64_t>(width, back_map_bitmap.width() - sx);
+        height = std::min<std::int64_t>(height, back_map_bitmap.height() - sy);
+        const std::int64_t dx = (bc - oc) * w - lead_x, dy = (br - orow) * h - lead_y;
         if (dx < view_width + 2 && dy < view_height + 2 && dx + width > 0 && dy + height > 0)
             screen_save_canvas->copy_bits(static_cast<int>(dx), static_cast<int>(dy), static_cast<int>(width),
-                                          static_cast<int>(height), back_map_bitmap, 0, 0, raster_op::srccopy);
+                                          static_cast<int>(height), back_map_bitmap, static_cast<int>(sx),
+                                          static_cast<int>(sy), raster_op::srccopy);
     }
     show_map_buffer();
     show_busy_cursor(false);
@@ -342,7 +348,11 @@ void install_map_view_hooks() {
         if (!allocate_map_buffers() || !screen_save_canvas) return;
         screen_save_canvas->fill_rect(x, y, w, h, map_colour(board->background_colour));
     };
-    view_hooks.draw_map_block = [](std::int32_t first, int columns, int rows) { draw_map_block(first, columns, rows); };
+    // The scrolls count whole cells; one more column and row also covers the cells the view's
+    // right and bottom edges cut, which would otherwise keep what was there before.
+    view_hooks.draw_map_block = [](std::int32_t first, int columns, int rows) {
+        draw_map_block(first, columns + 1, rows + 1);
+    };
     view_hooks.show_map_buffer = [] { show_map_buffer(); };
     view_hooks.redraw_map = [] { redraw_map(); };
 }
