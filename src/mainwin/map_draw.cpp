@@ -62,6 +62,10 @@ int buffers_width = -1, buffers_height = -1;
 bool reached_past_last_column = false, reached_past_last_row = false;
 std::unique_ptr<progress_window> drawing_progress_form;
 bool drawing_area = false; // inside draw_map_area: the block copy that follows shows the result
+// The progress window lets events in while a block is drawn; a redraw asked for meanwhile (a
+// paint after a resize, say) must not remake or draw into the buffers in use: it waits.
+bool block_in_progress = false;
+bool full_redraw_waiting = false;
 
 int zoom() {
     return std::clamp(zoom_level, 0, 2);
@@ -251,6 +255,14 @@ void show_title_picture() {
 // Draws a block and copies it into the screen copy; whole_view copies everything the view shows.
 void draw_block(std::int32_t first_hex, int columns, int rows, bool whole_view) {
     if (!hex_on_board(first_hex) || columns <= 0 || rows <= 0) return;
+    if (block_in_progress) {
+        full_redraw_waiting = true;
+        return;
+    }
+    struct in_progress {
+        in_progress() { block_in_progress = true; }
+        ~in_progress() { block_in_progress = false; }
+    } guard;
     show_busy_cursor(true);
     if (!allocate_map_buffers() || !back_map || !screen_save_canvas) {
         show_busy_cursor(false);
@@ -360,6 +372,10 @@ void install_map_view_hooks() {
 bool allocate_map_buffers() {
     const int vw = std::max(1, view_width), vh = std::max(1, view_height);
     if (map_buffers_ready && buffers_width == vw && buffers_height == vh) return true;
+    if (block_in_progress) {
+        full_redraw_waiting = true;
+        return false;
+    }
     map_buffers_ready = 0;
     screen_save_canvas.reset();
     back_map.reset();
@@ -397,6 +413,11 @@ void clear_map_view() {
 }
 
 void redraw_map() {
+    if (block_in_progress) {
+        full_redraw_waiting = true;
+        return;
+    }
+    full_redraw_waiting = false;
     if (!allocate_map_buffers()) return;
     if (!map_loaded() || cell_width() <= 0 || cell_height() <= 0) {
         screen_save_canvas->fill_rect(0, 0, screen_save_bitmap.width(), screen_save_bitmap.height(),
@@ -419,6 +440,7 @@ void redraw_map() {
         drawing_progress_form.reset();
     }
     map_just_redrawn = 1;
+    if (full_redraw_waiting) redraw_map();
 }
 
 void draw_map_block(std::int32_t first_hex, int columns, int rows) {
@@ -427,6 +449,7 @@ void draw_map_block(std::int32_t first_hex, int columns, int rows) {
         return;
     }
     draw_block(first_hex, columns, rows, false);
+    if (full_redraw_waiting && !block_in_progress) redraw_map();
 }
 
 void draw_map_area(canvas& c, int columns, int rows) {

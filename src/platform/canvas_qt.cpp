@@ -112,8 +112,11 @@ struct canvas::impl {
         }
         return *painter;
     }
-    // Raw pixel work needs the painter out of the way.
-    void end() { painter.reset(); }
+    // Raw pixel work goes to the same memory as the painter's while the image is not shared;
+    // a shared image is copied on the first write, so the painter must let go of it first.
+    void end(bitmap& b) {
+        if (painter && !image(b).isDetached()) painter.reset();
+    }
 };
 
 canvas::canvas(bitmap& target) : target_(&target), impl_(std::make_unique<impl>()) {
@@ -169,11 +172,13 @@ void canvas::fill_rect(int x, int y, int w, int h, colour_rgb colour) {
     const int x1 = static_cast<int>(std::min<long long>(width(), static_cast<long long>(x) + w));
     const int y1 = static_cast<int>(std::min<long long>(height(), static_cast<long long>(y) + h));
     if (x0 >= x1 || y0 >= y1) return;
-    impl_->end();
+    impl_->end(*target_);
     QImage& img = impl_->image(*target_);
     const std::uint32_t value = 0xff000000u | colour;
-    for (int row = y0; row < y1; ++row) {
-        auto* line = reinterpret_cast<std::uint32_t*>(img.scanLine(row));
+    auto* first = reinterpret_cast<std::uint32_t*>(img.scanLine(y0));
+    const std::size_t stride = static_cast<std::size_t>(img.bytesPerLine()) / 4;
+    for (int row = 0; row < y1 - y0; ++row) {
+        std::uint32_t* line = first + static_cast<std::size_t>(row) * stride;
         std::fill(line + x0, line + x1, value);
     }
 }
@@ -230,12 +235,14 @@ void canvas::copy_bits(int dx, int dy, int w, int h, const bitmap& src, int sx, 
     lw = std::min({lw, static_cast<long long>(width()) - ldx, static_cast<long long>(src.width()) - lsx});
     lh = std::min({lh, static_cast<long long>(height()) - ldy, static_cast<long long>(src.height()) - lsy});
     if (lw <= 0 || lh <= 0) return;
-    impl_->end();
+    impl_->end(*target_);
     QImage& dst = impl_->image(*target_);
     const QImage& from = src.native()->image;
     const int cw = static_cast<int>(lw), ch = static_cast<int>(lh);
     const bool same = &src == target_ || from.constBits() == dst.constBits();
     std::vector<std::uint32_t> copy;
+    const std::uint32_t* sbase = nullptr;
+    std::size_t sstride = 0;
     if (same) {
         // Overlapping copies within one bitmap read from a snapshot of the source block.
         copy.resize(static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch));
@@ -244,22 +251,28 @@ void canvas::copy_bits(int dx, int dy, int w, int h, const bitmap& src, int sx, 
             std::memcpy(&copy[static_cast<std::size_t>(r) * static_cast<std::size_t>(cw)], line + lsx,
                         static_cast<std::size_t>(cw) * 4);
         }
+        sbase = copy.data();
+        sstride = static_cast<std::size_t>(cw);
+    } else {
+        sbase = reinterpret_cast<const std::uint32_t*>(from.constScanLine(static_cast<int>(lsy))) + lsx;
+        sstride = static_cast<std::size_t>(from.bytesPerLine()) / 4;
     }
+    // One detach check for the whole block, then plain pointer steps.
+    std::uint32_t* dbase = reinterpret_cast<std::uint32_t*>(dst.scanLine(static_cast<int>(ldy))) + ldx;
+    const std::size_t dstride = static_cast<std::size_t>(dst.bytesPerLine()) / 4;
     for (int r = 0; r < ch; ++r) {
-        const std::uint32_t* s =
-            same ? &copy[static_cast<std::size_t>(r) * static_cast<std::size_t>(cw)]
-                 : reinterpret_cast<const std::uint32_t*>(from.constScanLine(static_cast<int>(lsy) + r)) + lsx;
-        std::uint32_t* d = reinterpret_cast<std::uint32_t*>(dst.scanLine(static_cast<int>(ldy) + r)) + ldx;
+        const std::uint32_t* __restrict sp = sbase + static_cast<std::size_t>(r) * sstride;
+        std::uint32_t* __restrict d = dbase + static_cast<std::size_t>(r) * dstride;
         switch (op) {
-        case raster_op::srccopy: std::memcpy(d, s, static_cast<std::size_t>(cw) * 4); break;
+        case raster_op::srccopy: std::memmove(d, sp, static_cast<std::size_t>(cw) * 4); break;
         case raster_op::srcand:
-            for (int i = 0; i < cw; ++i) d[i] &= s[i];
+            for (int i = 0; i < cw; ++i) d[i] &= sp[i];
             break;
         case raster_op::srcpaint:
-            for (int i = 0; i < cw; ++i) d[i] |= s[i];
+            for (int i = 0; i < cw; ++i) d[i] |= sp[i];
             break;
         case raster_op::notsrccopy:
-            for (int i = 0; i < cw; ++i) d[i] = ~s[i] | 0xff000000u;
+            for (int i = 0; i < cw; ++i) d[i] = ~sp[i] | 0xff000000u;
             break;
         }
     }

@@ -575,6 +575,24 @@ TEST_F(map_draw_test, draw_entire_screen_option_does_not_loop) {
     EXPECT_EQ(shows, 2);
 }
 
+// Showing the screen copy may let events in (the progress window does); a redraw asked for
+// then, with a new view size, must wait until the drawing in hand is done.
+TEST_F(map_draw_test, redraw_asked_for_during_a_drawing_waits_for_it) {
+    scene(3);
+    int shows = 0;
+    map_screen_update_hook = [&] {
+        if (++shows == 1) {
+            view_width = 280;
+            redraw_map();
+            EXPECT_EQ(screen_save_bitmap.width(), 302) << "the buffers in use are kept";
+        }
+    };
+    redraw_map();
+    EXPECT_EQ(shows, 2);
+    EXPECT_EQ(screen_save_bitmap.width(), 282);
+    EXPECT_EQ(centre(9), red);
+}
+
 TEST_F(map_draw_test, no_map_shows_the_background_and_clears_the_panels) {
     free_map();
     int cleared = 0;
