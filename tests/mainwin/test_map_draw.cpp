@@ -4,12 +4,18 @@
 #include "data/map_file.h"
 #include "los/los_settings.h"
 #include "mainwin/draw_marks.h"
+#include "mainwin/forms/main_form.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/options.h"
 #include "mainwin/view_geometry.h"
 #include "mainwin/view_state.h"
 #include "platform/canvas.h"
 #include "play/command_state.h"
+#include "ui_main_form.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QImage>
 
 #include <algorithm>
 #include <cstring>
@@ -708,3 +714,106 @@ TEST_F(map_draw_test, entire_board_onto_one_canvas) {
 }
 
 } // namespace
+
+namespace {
+
+// Hex-shaped terrain and masks, so that the screenshots look like a board.
+void paint_hex_terrain() {
+    const colour_rgb colours[terrain_count] = {make_rgb(120, 170, 80), make_rgb(40, 110, 40), make_rgb(70, 120, 200),
+                                               make_rgb(150, 150, 150), make_rgb(200, 180, 120), make_rgb(170, 110, 60)};
+    for (int z = 0; z < 3; ++z) {
+        const int s = cell_sizes[z], f = s / 5, h = s / 2;
+        bitmap& m = symbols->strips[symbol_kind_mask][z];
+        canvas mc(m);
+        mc.fill_rect(0, 0, s, s, white);
+        mc.set_no_pen();
+        mc.set_brush(black);
+        mc.polygon({{f, 0}, {s - f, 0}, {s - 1, h}, {s - f, s - 1}, {f, s - 1}, {0, h}});
+        bitmap& t = symbols->strips[symbol_kind_terrain][z];
+        canvas tc(t);
+        tc.fill_rect(0, 0, t.width(), t.height(), black);
+        tc.set_pen(make_rgb(30, 30, 30), 1);
+        for (int k = 0; k < terrain_count; ++k) {
+            const int x = k * s;
+            tc.set_brush(colours[k]);
+            tc.polygon({{x + f, 0}, {x + s - f, 0}, {x + s - 1, h}, {x + s - f, s - 1}, {x + f, s - 1}, {x, h}});
+        }
+    }
+    for (auto& t : symbols->terrain_symbols) t.mask = 1;
+}
+
+} // namespace
+
+TEST_F(map_draw_test, screenshots_of_the_main_window_at_the_three_zoom_levels) {
+    auto build_game = [] {
+        build_symbols(true);
+        paint_hex_terrain();
+        build_board(1, 40, 30);
+        for (std::int32_t h = 0; h < board->hex_count; ++h)
+            board->hex_array[static_cast<std::size_t>(h)].terrain = (h * 7 + h / 40) % 6 == 0 ? 1 : (h % 13 == 0 ? 2 : 0);
+        for (std::int32_t h = 3 * 40 + 4; h < 3 * 40 + 9; ++h) board->hex_array[static_cast<std::size_t>(h)].terrain = 3;
+        // A river along the upper sides of row 5 and a road down column 6.
+        board->hexside_array.clear();
+        board->hexline_type_array[1] = hexline_type_struct{20, {2, 3, 4}, {}, 1};
+        board->hexline_type_array[2] = hexline_type_struct{13, {1, 2, 3}, {}, 4};
+        for (std::int32_t c = 2; c < 12; ++c) {
+            board->hex_array[static_cast<std::size_t>(5 * 40 + c)].flags |= 4;
+            board->hexside_array.push_back(hexside_struct{5 * 40 + c, 1, 4});
+        }
+        board->hexside_array.push_back(hexside_struct{});
+        board->hexline_array.clear();
+        for (std::int32_t r = 1; r < 10; ++r) {
+            board->hex_array[static_cast<std::size_t>(r * 40 + 6)].flags |= 1;
+            board->hexline_array.push_back(hexline_struct{r * 40 + 6, 2, 1, 128});
+        }
+        board->hexline_array.push_back(hexline_struct{});
+        placename_struct town;
+        town.hex = 3 * 40 + 6;
+        set_name(town.name, "Eastfield");
+        town.colour = 0;
+        town.font_size[0] = 8;
+        town.font_size[1] = 10;
+        town.font_size[2] = 12;
+        town.label_position[0] = town.label_position[1] = town.label_position[2] = 1;
+        town.style = 3 | 16;
+        town.terrain = t_grid_dot;
+        board->placename_array = {town};
+        board->hex_array[static_cast<std::size_t>(town.hex)].flags |= 2;
+        add_unit(p_cyan, 2 * 40 + 3);
+        add_unit(p_orange, 2 * 40 + 3);
+        add_unit(p_grey, 4 * 40 + 8);
+        add_unit(p_yellow, 6 * 40 + 5, 200);
+        add_unit(p_cyan, 7 * 40 + 10);
+        game_settings.symbols_per_hex[0] = game_settings.symbols_per_hex[1] = game_settings.symbols_per_hex[2] = 4;
+        return true;
+    };
+    open_game_hook = build_game;
+    auto f = std::make_unique<main_form>();
+    f->create_window();
+    f->resize(900, 640);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(f->open_saved_game());
+    QCoreApplication::processEvents();
+    QWidget* frame = f->controls().mapscreen_frame;
+    for (int z = 0; z < 3; ++z) {
+        zoom_level = z;
+        view_origin_hex = 0;
+        redraw_map();
+        QCoreApplication::processEvents();
+        QImage shot = f->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QString path = QDir::tempPath() + QStringLiteral("/zel_map_zoom_%1.png").arg(z);
+        EXPECT_TRUE(shot.save(path, "PNG"));
+        // What the window shows in its map frame is the screen copy.
+        const QPoint origin = frame->mapTo(f.get(), QPoint(0, 0));
+        ASSERT_EQ(view_width, frame->width());
+        int differing = 0;
+        for (int y = 0; y < view_height; y += 7)
+            for (int x = 0; x < view_width; x += 7)
+                differing += (shot.pixel(origin.x() + x, origin.y() + y) & 0xFFFFFFu) != pixel_of(screen_save_bitmap, x, y);
+        EXPECT_EQ(differing, 0) << z;
+        const auto [px, py] = xy(2 * 40 + 3);
+        EXPECT_EQ(shot.pixel(origin.x() + px + s() / 2 + s() / 4, origin.y() + py + s() / 2) & 0xFFFFFFu, cyan) << z;
+    }
+    open_game_hook = nullptr;
+    f.reset();
+}
