@@ -48,9 +48,12 @@ void build_set() {
             sym.right[z] = left + size - 1;
             sym.bottom[z] = size - 1;
         };
-        for (int k = 0; k < terrain_count; ++k) place(set.terrain_symbols[k], k * s, s);
-        for (int k = 0; k < mask_count; ++k) place(set.mask_symbols[k], k * s, s);
-        for (int k = 0; k < piece_count; ++k) place(set.piece_symbols[k], k * ps, ps);
+        for (int k = 0; k < terrain_count; ++k)
+            place(set.terrain_symbols[k], k * s, s);
+        for (int k = 0; k < mask_count; ++k)
+            place(set.mask_symbols[k], k * s, s);
+        for (int k = 0; k < piece_count; ++k)
+            place(set.piece_symbols[k], k * ps, ps);
         bitmap& t = set.strips[symbol_kind_terrain][z];
         t = bitmap(terrain_count * s, s);
         canvas tc(t);
@@ -65,9 +68,11 @@ void build_set() {
         bitmap& p = set.strips[symbol_kind_piece][z];
         p = bitmap(piece_count * ps, ps);
         canvas pc(p);
-        for (int k = 0; k < piece_count; ++k) pc.fill_rect(k * ps, 0, ps, ps, make_rgb(250, 10 * k, 40));
+        for (int k = 0; k < piece_count; ++k)
+            pc.fill_rect(k * ps, 0, ps, ps, make_rgb(250, 10 * k, 40));
     }
-    for (int k = 0; k < terrain_count; ++k) set.terrain_symbols[k].mask = k % 2 == 0 ? 1 : 2;
+    for (int k = 0; k < terrain_count; ++k)
+        set.terrain_symbols[k].mask = k % 2 == 0 ? 1 : 2;
 }
 
 void build_board() {
@@ -116,7 +121,8 @@ void build_pieces() {
     game->class_array.assign(piece_count + 1, class_struct{});
     for (int k = 0; k < piece_count; ++k) {
         game->class_array[static_cast<std::size_t>(k)].symbol = k;
-        game->class_array[static_cast<std::size_t>(k)].owner = static_cast<std::uint8_t>(k % 3 == 0 ? 200 : 0);
+        game->class_array[static_cast<std::size_t>(k)].owner =
+            static_cast<std::uint8_t>(k % 3 == 0 ? 200 : 0);
     }
     game->class_array.back().symbol = class_end;
     game->piece_array.assign(32001, piece_struct{});
@@ -138,7 +144,8 @@ void set_up() {
     build_board();
     build_pieces();
     reset_game_settings();
-    game_settings.symbols_per_hex[0] = game_settings.symbols_per_hex[1] = game_settings.symbols_per_hex[2] = 4;
+    game_settings.symbols_per_hex[0] = game_settings.symbols_per_hex[1] = game_settings.symbols_per_hex[2] =
+        4;
     view_width = 1920;
     view_height = 1080;
     view_origin_hex = 40 * columns + 40;
@@ -148,22 +155,24 @@ void set_up() {
     canvas c(target);
     const int n = 200;
     auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < n; ++i) c.copy_bits(0, 0, 1920, 1080, source, 0, 0, raster_op::srccopy);
-    plain_copy_ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / n;
+    for (int i = 0; i < n; ++i)
+        c.copy_bits(0, 0, 1920, 1080, source, 0, 0, raster_op::srccopy);
+    plain_copy_ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / n;
     std::printf("plain copy of a 1920 x 1080 area: %.3f ms\n", plain_copy_ms);
 }
 
 void report(benchmark::State& state) {
     // Time per iteration divided by the plain copy's time.
-    state.counters["ratio_to_copy"] =
-        benchmark::Counter(plain_copy_ms * 1e-3, benchmark::Counter::kIsIterationInvariantRate |
-                                                     benchmark::Counter::kInvert);
+    state.counters["ratio_to_copy"] = benchmark::Counter(
+        plain_copy_ms * 1e-3, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_full_redraw(benchmark::State& state) {
     set_up();
     zoom_level = static_cast<int>(state.range(0));
-    for (auto _ : state) redraw_map();
+    for (auto _ : state)
+        redraw_map();
     report(state);
 }
 BENCHMARK(BM_full_redraw)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
@@ -174,7 +183,8 @@ void BM_full_redraw_drawing_only(benchmark::State& state) {
     set_up();
     scripted_responder quiet;
     zoom_level = static_cast<int>(state.range(0));
-    for (auto _ : state) redraw_map();
+    for (auto _ : state)
+        redraw_map();
     clear_progress_log();
     report(state);
 }
@@ -196,7 +206,8 @@ void BM_plain_copy(benchmark::State& state) {
     set_up();
     bitmap source(1920, 1080), target(1922, 1082);
     canvas c(target);
-    for (auto _ : state) c.copy_bits(0, 0, 1920, 1080, source, 0, 0, raster_op::srccopy);
+    for (auto _ : state)
+        c.copy_bits(0, 0, 1920, 1080, source, 0, 0, raster_op::srccopy);
     report(state);
 }
 BENCHMARK(BM_plain_copy)->Unit(benchmark::kMillisecond);

@@ -37,14 +37,16 @@ namespace {
 // The built-in colours until the shared colour table takes over.
 std::array<colour_rgb, 256> make_default_colours() {
     std::array<colour_rgb, 256> t{};
-    const int basic[28][3] = {{0, 0, 0},       {128, 128, 128}, {128, 0, 0},     {128, 128, 0},   {0, 128, 0},
-                              {0, 128, 128},   {0, 0, 128},     {128, 0, 128},   {128, 128, 64},  {0, 64, 64},
-                              {0, 128, 255},   {0, 64, 128},    {64, 0, 255},    {128, 64, 0},    {255, 255, 255},
-                              {192, 192, 192}, {255, 0, 0},     {255, 255, 0},   {0, 255, 0},     {0, 255, 255},
-                              {0, 0, 255},     {255, 0, 255},   {255, 255, 128}, {0, 255, 128},   {128, 255, 255},
-                              {128, 128, 255}, {255, 0, 128},   {255, 128, 64}};
-    for (int i = 0; i < 28; ++i) t[static_cast<std::size_t>(i)] = make_rgb(basic[i][0], basic[i][1], basic[i][2]);
-    for (int k = 0; k < 18; ++k) t[static_cast<std::size_t>(28 + k)] = make_rgb(14 * k, 14 * k, 14 * k);
+    const int basic[28][3] = {
+        {0, 0, 0},       {128, 128, 128}, {128, 0, 0},     {128, 128, 0},   {0, 128, 0},     {0, 128, 128},
+        {0, 0, 128},     {128, 0, 128},   {128, 128, 64},  {0, 64, 64},     {0, 128, 255},   {0, 64, 128},
+        {64, 0, 255},    {128, 64, 0},    {255, 255, 255}, {192, 192, 192}, {255, 0, 0},     {255, 255, 0},
+        {0, 255, 0},     {0, 255, 255},   {0, 0, 255},     {255, 0, 255},   {255, 255, 128}, {0, 255, 128},
+        {128, 255, 255}, {128, 128, 255}, {255, 0, 128},   {255, 128, 64}};
+    for (int i = 0; i < 28; ++i)
+        t[static_cast<std::size_t>(i)] = make_rgb(basic[i][0], basic[i][1], basic[i][2]);
+    for (int k = 0; k < 18; ++k)
+        t[static_cast<std::size_t>(28 + k)] = make_rgb(14 * k, 14 * k, 14 * k);
     std::size_t n = 46;
     for (int b = 0; b < 6; ++b)
         for (int g = 0; g < 6; ++g)
@@ -92,13 +94,15 @@ struct hex_record_index {
         start.assign(static_cast<std::size_t>(n) + 1, 0);
         for (const Record& r : list)
             if (r.hex >= 0 && r.hex < n && keep(r)) ++start[static_cast<std::size_t>(r.hex) + 1];
-        for (std::int32_t h = 0; h < n; ++h) start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
+        for (std::int32_t h = 0; h < n; ++h)
+            start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
         order.assign(static_cast<std::size_t>(start[static_cast<std::size_t>(n)]), 0);
         std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
         for (std::size_t i = 0; i < list.size(); ++i) {
             const Record& r = list[i];
             if (r.hex >= 0 && r.hex < n && keep(r))
-                order[static_cast<std::size_t>(fill[static_cast<std::size_t>(r.hex)]++)] = static_cast<std::int32_t>(i);
+                order[static_cast<std::size_t>(fill[static_cast<std::size_t>(r.hex)]++)] =
+                    static_cast<std::int32_t>(i);
         }
         built = true;
     }
@@ -120,10 +124,13 @@ struct piece_location_index {
         const std::int32_t n = board->hex_count;
         const auto& pieces = game->piece_array;
         start.assign(static_cast<std::size_t>(n) + 1, 0);
-        auto on_board = [n](const piece_struct& p) { return !p.in_pool() && p.location >= 0 && p.location < n; };
+        auto on_board = [n](const piece_struct& p) {
+            return !p.in_pool() && p.location >= 0 && p.location < n;
+        };
         for (const auto& p : pieces)
             if (on_board(p)) ++start[static_cast<std::size_t>(p.location) + 1];
-        for (std::int32_t h = 0; h < n; ++h) start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
+        for (std::int32_t h = 0; h < n; ++h)
+            start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
         order.assign(static_cast<std::size_t>(start[static_cast<std::size_t>(n)]), 0);
         std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
         for (std::size_t i = pieces.size(); i-- > 0;)
@@ -142,14 +149,13 @@ struct drawing_indexes {
         overlay_index.build(board->hex_overlay_array, [](const hex_overlay_struct&) { return true; });
         piece_index.build();
     }
-    ~drawing_indexes() {
-        placename_index.built = overlay_index.built = piece_index.built = false;
-    }
+    ~drawing_indexes() { placename_index.built = overlay_index.built = piece_index.built = false; }
 };
 
 // The first record of a hex in a list sorted by hex, ended by the record of hex 63000.
 template <class Record> std::size_t first_record_of(const std::vector<Record>& list, std::int32_t hex) {
-    auto it = std::lower_bound(list.begin(), list.end(), hex, [](const Record& r, std::int32_t h) { return r.hex < h; });
+    auto it = std::lower_bound(list.begin(), list.end(), hex,
+                               [](const Record& r, std::int32_t h) { return r.hex < h; });
     return static_cast<std::size_t>(it - list.begin());
 }
 
@@ -198,8 +204,12 @@ void draw_layer(canvas& c, int layer, std::int32_t hex, int x, int y) {
     const hex_struct& h = board->hex_array[static_cast<std::size_t>(hex)];
     const bool fast_skip = fast_layer_skipped();
     switch (layer) {
-    case 0: draw_terrain_layer(c, h, x, y); break;
-    case 1: draw_terrain_masked(c, h.second_terrain, x, y); break;
+    case 0:
+        draw_terrain_layer(c, h, x, y);
+        break;
+    case 1:
+        draw_terrain_masked(c, h.second_terrain, x, y);
+        break;
     case 2:
         if (!fast_skip && game_settings.draw_options[2] && (h.flags & 4)) draw_hexsides(hex, x, y, c);
         break;
@@ -210,8 +220,9 @@ void draw_layer(canvas& c, int layer, std::int32_t hex, int x, int y) {
         if (!fast_skip && (h.flags & 2)) {
             auto [from, to] = placename_index.of(hex);
             for (std::size_t i = from; i < to; ++i)
-                draw_terrain_masked(c, board->placename_array[static_cast<std::size_t>(placename_index.order[i])].terrain,
-                                    x, y);
+                draw_terrain_masked(
+                    c, board->placename_array[static_cast<std::size_t>(placename_index.order[i])].terrain, x,
+                    y);
         }
         break;
     case 5:
@@ -219,8 +230,9 @@ void draw_layer(canvas& c, int layer, std::int32_t hex, int x, int y) {
             auto [from, to] = overlay_index.of(hex);
             const std::size_t count = std::min<std::size_t>(to - from, h.flags / 8);
             for (std::size_t i = from; i < from + count; ++i)
-                draw_terrain_masked(c, board->hex_overlay_array[static_cast<std::size_t>(overlay_index.order[i])].terrain,
-                                    x, y);
+                draw_terrain_masked(
+                    c, board->hex_overlay_array[static_cast<std::size_t>(overlay_index.order[i])].terrain, x,
+                    y);
         }
         break;
     case 6:
@@ -229,14 +241,17 @@ void draw_layer(canvas& c, int layer, std::int32_t hex, int x, int y) {
             draw_terrain_masked(c, board->grid_symbol, x, y);
         break;
     case 7:
-        if (!fast_skip && (h.flags & 2) && game_settings.draw_options[3]) draw_place_name_labels(hex, x, y, c);
+        if (!fast_skip && (h.flags & 2) && game_settings.draw_options[3])
+            draw_place_name_labels(hex, x, y, c);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
 void advance_progress(int by) {
-    if (drawing_progress_form) drawing_progress_form->set_position(std::min(100, drawing_progress_form->position() + by));
+    if (drawing_progress_form)
+        drawing_progress_form->set_position(std::min(100, drawing_progress_form->position() + by));
 }
 
 bool hex_on_board(std::int32_t hex) {
@@ -290,10 +305,12 @@ void draw_block(std::int32_t first_hex, int columns, int rows, bool whole_view) 
 
     const std::int64_t w = cell_width(), h = cell_height(), s = cell_size();
     if (whole_view) {
-        screen_save_canvas->copy_bits(0, 0, view_width + 2, view_height + 2, back_map_bitmap, 0, 0, raster_op::srccopy);
+        screen_save_canvas->copy_bits(0, 0, view_width + 2, view_height + 2, back_map_bitmap, 0, 0,
+                                      raster_op::srccopy);
     } else {
         // A block at the board's last column or row also takes what its cells reach past it.
-        const std::int64_t lead_x = ec * std::min<std::int64_t>(2, w), lead_y = er * std::min<std::int64_t>(2, h);
+        const std::int64_t lead_x = ec * std::min<std::int64_t>(2, w),
+                           lead_y = er * std::min<std::int64_t>(2, h);
         const std::int64_t sx = ec * w - lead_x, sy = er * h - lead_y;
         std::int64_t width = lead_x + columns * w + (bc + columns >= board->map_columns ? s : 0);
         std::int64_t height = lead_y + rows * h + (br + rows >= board->map_rows ? s : 0);
@@ -331,7 +348,8 @@ int count_in_hex(const std::int32_t* list, int capacity, std::int32_t hex) {
     const auto& pieces = game->piece_array;
     for (int i = 0; i < capacity && list[i] != -1; ++i) {
         const std::int32_t p = list[i];
-        if (p >= 0 && static_cast<std::size_t>(p) < pieces.size() && !pieces[static_cast<std::size_t>(p)].in_pool() &&
+        if (p >= 0 && static_cast<std::size_t>(p) < pieces.size() &&
+            !pieces[static_cast<std::size_t>(p)].in_pool() &&
             pieces[static_cast<std::size_t>(p)].location == hex)
             ++n;
     }
@@ -381,8 +399,8 @@ bool allocate_map_buffers() {
     back_map.reset();
     screen_save_bitmap = bitmap(vw + 2, vh + 2);
     if (screen_save_bitmap.is_null()) {
-        message_box("Allocation Error!", "Can not allocate screen_save_bitmap graphics buffer.", box_buttons::ok,
-                    box_icon::stop);
+        message_box("Allocation Error!", "Can not allocate screen_save_bitmap graphics buffer.",
+                    box_buttons::ok, box_icon::stop);
         return false;
     }
     screen_save_canvas = std::make_unique<canvas>(screen_save_bitmap);
@@ -390,7 +408,8 @@ bool allocate_map_buffers() {
     if (back_map_bitmap.is_null()) {
         message_box("Allocation Error!", "Can not allocate back_map graphics buffer.", box_buttons::ok,
                     box_icon::stop);
-        message_box("Execution message:", "Could not allocate Backmap BMP", box_buttons::ok, box_icon::information);
+        message_box("Execution message:", "Could not allocate Backmap BMP", box_buttons::ok,
+                    box_icon::information);
         return false;
     }
     back_map = std::make_unique<canvas>(back_map_bitmap);
@@ -465,12 +484,14 @@ void draw_map_area(canvas& c, int columns, int rows) {
     reached_past_last_row = orow + visible_rows() > mr + 2;
     // One column and row before the block as well: their cells reach into it.
     const std::int64_t c0 = std::max<std::int64_t>(0, oc - 1), r0 = std::max<std::int64_t>(0, orow - 1);
-    const std::int64_t c1 = std::min<std::int64_t>(mc, oc + columns), r1 = std::min<std::int64_t>(mr, orow + rows);
+    const std::int64_t c1 = std::min<std::int64_t>(mc, oc + columns),
+                       r1 = std::min<std::int64_t>(mr, orow + rows);
 
     advance_progress(5);
     const std::int64_t fill_w = std::min<std::int64_t>(c.width(), (columns + 1) * w + s + 3);
     const std::int64_t fill_h = std::min<std::int64_t>(c.height(), (rows + 1) * h + s + 3);
-    c.fill_rect(0, 0, static_cast<int>(fill_w), static_cast<int>(fill_h), map_colour(board->background_colour));
+    c.fill_rect(0, 0, static_cast<int>(fill_w), static_cast<int>(fill_h),
+                map_colour(board->background_colour));
     draw_base_map_block(c, 0, 0, static_cast<int>(fill_w), static_cast<int>(fill_h));
 
     drawing_indexes indexes;
@@ -491,7 +512,8 @@ void draw_map_area(canvas& c, int columns, int rows) {
 
     for (int step = 0; step < 8; ++step) {
         const int layer = board->draw_layer_order[step];
-        for (const placed& p : cells) draw_layer(c, layer, p.hex, p.x, p.y);
+        for (const placed& p : cells)
+            draw_layer(c, layer, p.hex, p.x, p.y);
         advance_progress(layer == 2 || layer == 3 ? 15 : 10);
     }
 
@@ -500,11 +522,13 @@ void draw_map_area(canvas& c, int columns, int rows) {
     if (pieces_shown() || !markers_hidden()) {
         const auto& counts = board->hex_piece_counts;
         for (const placed& p : cells)
-            if (static_cast<std::size_t>(p.hex) < counts.size() && counts[static_cast<std::size_t>(p.hex)] != 0)
+            if (static_cast<std::size_t>(p.hex) < counts.size() &&
+                counts[static_cast<std::size_t>(p.hex)] != 0)
                 draw_hex_pieces(p.hex, c);
     }
     if (operation_mode != 0)
-        for (const placed& p : cells) draw_hex_overlays(p.hex, c);
+        for (const placed& p : cells)
+            draw_hex_overlays(p.hex, c);
     drawing_area = prev;
     advance_progress(15);
     advance_progress(5);
@@ -544,7 +568,8 @@ void redraw_hex_on_canvas(std::int32_t hex, canvas& c) {
     if (!hex_on_board(hex)) return;
     set_hex_screen_pos(hex);
     const int s = cell_size();
-    if (hex_screen_x + s > 0 && hex_screen_y + s > 0 && hex_screen_x < view_width && hex_screen_y < view_height)
+    if (hex_screen_x + s > 0 && hex_screen_y + s > 0 && hex_screen_x < view_width &&
+        hex_screen_y < view_height)
         redraw_hex_area(hex, c);
 }
 
@@ -569,7 +594,8 @@ void redraw_hex_contents(std::int32_t hex, canvas& c) {
             draw_status_dots(m.piece, x + dx, y + dy, ws, hs, c);
             c.copy_bits(x + dx, y + dy, ws, hs, c.target(), x + dx, y + dy, raster_op::notsrccopy);
             if (!drawing_area && screen_save_canvas) {
-                screen_save_canvas->copy_bits(x + dx, y + dy, ws, hs, c.target(), x + dx, y + dy, raster_op::srccopy);
+                screen_save_canvas->copy_bits(x + dx, y + dy, ws, hs, c.target(), x + dx, y + dy,
+                                              raster_op::srccopy);
                 show_map_buffer();
             }
         }
@@ -611,8 +637,10 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
     };
     for (bool on_top : {false, true}) {
         if (piece_index.built) {
-            const std::size_t from = static_cast<std::size_t>(piece_index.start[static_cast<std::size_t>(hex)]);
-            const std::size_t to = static_cast<std::size_t>(piece_index.start[static_cast<std::size_t>(hex) + 1]);
+            const std::size_t from =
+                static_cast<std::size_t>(piece_index.start[static_cast<std::size_t>(hex)]);
+            const std::size_t to =
+                static_cast<std::size_t>(piece_index.start[static_cast<std::size_t>(hex) + 1]);
             for (std::size_t k = from; k < to && static_cast<std::int32_t>(taken.size()) < wanted; ++k)
                 consider(static_cast<std::size_t>(piece_index.order[k]), on_top);
         } else {
@@ -625,7 +653,7 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
     const int slots = pieces_per_hex_slots;
     const int n = static_cast<int>(taken.size());
     std::int32_t stack_symbol = -1;
-    if (n > slots) stack_symbol = draw_stack_symbol(hex, n);
+    if (n > slots) stack_symbol = find_stack_symbol(hex, n);
     int drawn = n;
     if (stack_symbol >= 0 && !overlay_stack) drawn = slots - 1;
 
@@ -635,7 +663,8 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
     std::size_t marks = 0;
     for (int k = 0; k < drawn; ++k) {
         const taken_piece& t = taken[static_cast<std::size_t>(k)];
-        const int slot = slots == 1 ? 0 : (k % 4 + 1) * 10 + (stack_symbol >= 0 && !overlay_stack ? slots : shown);
+        const int slot =
+            slots == 1 ? 0 : (k % 4 + 1) * 10 + (stack_symbol >= 0 && !overlay_stack ? slots : shown);
         const symbol_struct* ps = symbols->piece_symbol(t.symbol);
         // The marks hold a fixed number of records; pieces past them are drawn but not marked.
         if (marks + 1 < static_cast<std::size_t>(piece_marks_capacity)) {
@@ -649,6 +678,11 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
         get_symbol_offset_in_hex(ws, hs, slot, dx, dy);
         draw_masked(c, symbol_kind_piece, *ps, ws, hs, x + dx, y + dy);
         draw_status_dots(t.piece, x + dx, y + dy, ws, hs, c);
+    }
+    if (stack_symbol >= 0) {
+        // Over the pieces in the centre, or in the last slot in place of the surplus.
+        const int slot = overlay_stack ? (slots == 1 ? 0 : 11) : (slots == 1 ? 0 : slots * 10 + slots);
+        draw_stack_symbol(stack_symbol, x, y, slot, c);
     }
     for (int k = 0; k < drawn; ++k) {
         const std::int32_t p = taken[static_cast<std::size_t>(k)].piece;
@@ -675,21 +709,43 @@ void get_symbol_offset_in_hex(int ws, int hs, int slot, int& dx, int& dy) {
         return;
     }
     switch (slot) {
-    case 11: centre_in(0, 0, s, s); break;
-    case 12: centre_in(0, 0, half, s); break;
-    case 22: centre_in(half, 0, s - half, s); break;
-    case 13: centre_in(0, 0, half, half); break;
-    case 23: centre_in(half, 0, s - half, half); break;
-    case 33: centre_in(0, half, s, s - half); break;
+    case 11:
+        centre_in(0, 0, s, s);
+        break;
+    case 12:
+        centre_in(0, 0, half, s);
+        break;
+    case 22:
+        centre_in(half, 0, s - half, s);
+        break;
+    case 13:
+        centre_in(0, 0, half, half);
+        break;
+    case 23:
+        centre_in(half, 0, s - half, half);
+        break;
+    case 33:
+        centre_in(0, half, s, s - half);
+        break;
     case 1:
-    case 14: centre_in(0, 0, half, half); break;
+    case 14:
+        centre_in(0, 0, half, half);
+        break;
     case 2:
-    case 24: centre_in(half, 0, s - half, half); break;
+    case 24:
+        centre_in(half, 0, s - half, half);
+        break;
     case 3:
-    case 34: centre_in(0, half, half, s - half); break;
+    case 34:
+        centre_in(0, half, half, s - half);
+        break;
     case 4:
-    case 44: centre_in(half, half, s - half, s - half); break;
-    default: centre_in(0, 0, s, s); break;
+    case 44:
+        centre_in(half, half, s - half, s - half);
+        break;
+    default:
+        centre_in(0, 0, s, s);
+        break;
     }
     int left = 0, top = 0, right = s, bottom = s;
     if (board->grid_type != 3 && symbols->hex_shape) {
@@ -743,32 +799,64 @@ void draw_hexsides(std::int32_t hex, int x, int y, canvas& c) {
             if (!(r.sides & (1 << bit))) continue;
             if (hex_form) {
                 switch (bit) {
-                case 0: side(0, h, f, s); break;
-                case 1: side(0, h, f, 0); break;
+                case 0:
+                    side(0, h, f, s);
+                    break;
+                case 1:
+                    side(0, h, f, 0);
+                    break;
                 case 2:
                     if (symbols->hex_shape)
                         side(f, 0, s - f, 0);
                     else
                         side(f, 0, s, 0);
                     break;
-                case 3: side(0, s - f, h, s); break;
-                case 4: side(0, f, 0, s - f); break;
-                case 5: side(0, f, h, 0); break;
-                case 6: side(0, 0, 0, s); break;
-                case 7: side(0, 0, s, 0); break;
-                default: break;
+                case 3:
+                    side(0, s - f, h, s);
+                    break;
+                case 4:
+                    side(0, f, 0, s - f);
+                    break;
+                case 5:
+                    side(0, f, h, 0);
+                    break;
+                case 6:
+                    side(0, 0, 0, s);
+                    break;
+                case 7:
+                    side(0, 0, s, 0);
+                    break;
+                default:
+                    break;
                 }
             } else {
                 switch (bit) {
-                case 0: side(0, h, 0, s); break;
-                case 1: side(0, h, 0, 0); break;
-                case 2: side(0, 0, s, 0); break;
-                case 3: side(0, s, h, s); break;
-                case 4: side(0, 0, 0, s); break;
-                case 5: side(0, 0, h, 0); break;
-                case 6: side(0, 0, 0, s); break;
-                case 7: side(0, 0, s, 0); break;
-                default: break;
+                case 0:
+                    side(0, h, 0, s);
+                    break;
+                case 1:
+                    side(0, h, 0, 0);
+                    break;
+                case 2:
+                    side(0, 0, s, 0);
+                    break;
+                case 3:
+                    side(0, s, h, s);
+                    break;
+                case 4:
+                    side(0, 0, 0, s);
+                    break;
+                case 5:
+                    side(0, 0, h, 0);
+                    break;
+                case 6:
+                    side(0, 0, 0, s);
+                    break;
+                case 7:
+                    side(0, 0, s, 0);
+                    break;
+                default:
+                    break;
                 }
             }
         }
@@ -806,8 +894,9 @@ void draw_hexlines(std::int32_t hex, int x, int y, canvas& c) {
 }
 
 std::string place_name_font(const placename_struct& p, int z) {
-    static const char* const faces[] = {"Arial",   "Courrier",        "Fixedsys",    "MS Sans Serif", "MS Serif",
-                                        "Impact", "Brush Script MT", "System.Bold", "Times New Roman"};
+    static const char* const faces[] = {"Arial",           "Courrier",    "Fixedsys",
+                                        "MS Sans Serif",   "MS Serif",    "Impact",
+                                        "Brush Script MT", "System.Bold", "Times New Roman"};
     const int face = p.style & ~(16 | 32 | 64);
     const char* name = face >= 1 && face <= 8 ? faces[face] : "Arial";
     std::string text = std::to_string(p.font_size[std::clamp(z, 0, 2)]) + "." + name;
@@ -843,16 +932,35 @@ void draw_place_name_labels(std::int32_t hex, int x, int y, canvas& c) {
     text_h_align ha = text_h_align::centre;
     text_v_align va = text_v_align::centre;
     switch (p->label_position[z]) {
-    case 1: bx = cx - W / 2, by = y + s, va = text_v_align::top; break;
-    case 2: bx = cx - W / 2, by = y - H, va = text_v_align::bottom; break;
-    case 3: bx = cx, by = y + s, ha = text_h_align::left, va = text_v_align::top; break;
-    case 4: bx = cx, by = y - H, ha = text_h_align::left, va = text_v_align::bottom; break;
-    case 5: bx = cx - W, by = y - H, ha = text_h_align::right, va = text_v_align::bottom; break;
-    case 6: bx = cx - W, by = y + s, ha = text_h_align::right, va = text_v_align::top; break;
-    case 7: bx = x - W, by = cy - H / 2, ha = text_h_align::right; break;
-    case 8: bx = x + s, by = cy - H / 2, ha = text_h_align::left; break;
-    case 9: bx = cx - W / 2, by = cy - H / 2; break;
-    default: return;
+    case 1:
+        bx = cx - W / 2, by = y + s, va = text_v_align::top;
+        break;
+    case 2:
+        bx = cx - W / 2, by = y - H, va = text_v_align::bottom;
+        break;
+    case 3:
+        bx = cx, by = y + s, ha = text_h_align::left, va = text_v_align::top;
+        break;
+    case 4:
+        bx = cx, by = y - H, ha = text_h_align::left, va = text_v_align::bottom;
+        break;
+    case 5:
+        bx = cx - W, by = y - H, ha = text_h_align::right, va = text_v_align::bottom;
+        break;
+    case 6:
+        bx = cx - W, by = y + s, ha = text_h_align::right, va = text_v_align::top;
+        break;
+    case 7:
+        bx = x - W, by = cy - H / 2, ha = text_h_align::right;
+        break;
+    case 8:
+        bx = x + s, by = cy - H / 2, ha = text_h_align::left;
+        break;
+    case 9:
+        bx = cx - W / 2, by = cy - H / 2;
+        break;
+    default:
+        return;
     }
     c.set_font(place_name_font(*p, z));
     c.set_text_colour(map_colour(p->colour));
@@ -887,13 +995,17 @@ void draw_hex_overlays(std::int32_t hex, canvas& c) {
             if (attackers > 0) c.fill_rect(x, y, small, small, map_colour(12));
             if (defenders > 0) c.fill_rect(x + s - small, y, small, small, map_colour(7));
         } else {
-            if (attackers > 0) draw_marker_box(c, x, y, box, map_colour(12), label('A', attackers), "8.Courrier.Bold");
+            if (attackers > 0)
+                draw_marker_box(c, x, y, box, map_colour(12), label('A', attackers), "8.Courrier.Bold");
             if (defenders > 0)
-                draw_marker_box(c, x + s - box, y, box, map_colour(7), label('D', defenders), "8.Courrier.Bold");
+                draw_marker_box(c, x + s - box, y, box, map_colour(7), label('D', defenders),
+                                "8.Courrier.Bold");
         }
     } else if (operation_mode >= 7 && operation_mode <= 9) {
-        if (los_check.spotter_hex == hex) draw_marker_box(c, x, y, box, make_rgb(255, 255, 255), "S", number_font);
-        if (los_check.target_hex == hex) draw_marker_box(c, x, y, box, make_rgb(255, 255, 255), "T", number_font);
+        if (los_check.spotter_hex == hex)
+            draw_marker_box(c, x, y, box, make_rgb(255, 255, 255), "S", number_font);
+        if (los_check.target_hex == hex)
+            draw_marker_box(c, x, y, box, make_rgb(255, 255, 255), "T", number_font);
     }
 }
 
@@ -904,8 +1016,8 @@ bool draw_entire_board(canvas& c) {
     const std::int64_t total_w = (board->map_columns + 2) * w, total_h = (board->map_rows + 2) * h;
     if (total_w > bitmap_max_side || total_h > bitmap_max_side || total_w * total_h > bitmap_max_pixels) {
         message_box("Area Too Large",
-                    "Could not create temporary bitmap - screen probably too big: \n\r" + std::to_string(total_w) +
-                        "  x  " + std::to_string(total_h),
+                    "Could not create temporary bitmap - screen probably too big: \n\r" +
+                        std::to_string(total_w) + "  x  " + std::to_string(total_h),
                     box_buttons::ok, box_icon::stop);
         return false;
     }
@@ -923,9 +1035,9 @@ bool draw_entire_board(canvas& c) {
         for (std::int32_t col = 0; col < board->map_columns; col += tile_columns) {
             view_origin_hex = r * board->map_columns + col;
             draw_map_area(*back_map, tile_columns, tile_rows);
-            whole_canvas.copy_bits(static_cast<int>(col * w), static_cast<int>(r * h),
-                                   static_cast<int>(tile_columns * w + s), static_cast<int>(tile_rows * h + s),
-                                   back_map_bitmap, 0, 0, raster_op::srccopy);
+            whole_canvas.copy_bits(
+                static_cast<int>(col * w), static_cast<int>(r * h), static_cast<int>(tile_columns * w + s),
+                static_cast<int>(tile_rows * h + s), back_map_bitmap, 0, 0, raster_op::srccopy);
         }
     view_origin_hex = saved_origin;
     c.copy_bits(0, 0, whole.width(), whole.height(), whole, 0, 0, raster_op::srccopy);
@@ -934,8 +1046,9 @@ bool draw_entire_board(canvas& c) {
 
 void draw_base_map_block(canvas&, int, int, int, int) {}
 void draw_facing_mark(std::int32_t, int, int, canvas&) {}
-std::int32_t draw_stack_symbol(std::int32_t, int) {
+std::int32_t find_stack_symbol(std::int32_t, int) {
     return -1;
 }
+void draw_stack_symbol(std::int32_t, int, int, int, canvas&) {}
 void draw_status_dots(std::int32_t, int, int, int, int, canvas&) {}
 void draw_board_cards(std::int32_t, canvas&) {}

@@ -65,7 +65,8 @@ std::string place_name_font(const placename_struct& p, int zoom);
 void draw_base_map_block(canvas& c, int x, int y, int width, int height);
 void draw_facing_mark(std::int32_t piece, int x, int y, canvas& c);
 // The stack symbol for the surplus pieces of a hex, or -1 when no stack definition matches.
-std::int32_t draw_stack_symbol(std::int32_t hex, int pieces_taken);
+std::int32_t find_stack_symbol(std::int32_t hex, int pieces_taken);
+void draw_stack_symbol(std::int32_t stack_symbol, int x, int y, int slot, canvas& c);
 void draw_status_dots(std::int32_t piece, int x, int y, int width, int height, canvas& c);
 void draw_board_cards(std::int32_t hex, canvas& c);
 

@@ -15,7 +15,8 @@
 namespace {
 
 QColor to_qcolor(colour_rgb c) {
-    return QColor(static_cast<int>((c >> 16) & 255), static_cast<int>((c >> 8) & 255), static_cast<int>(c & 255));
+    return QColor(static_cast<int>((c >> 16) & 255), static_cast<int>((c >> 8) & 255),
+                  static_cast<int>(c & 255));
 }
 
 bool same_text(const std::string& a, const char* b) {
@@ -29,11 +30,16 @@ bool same_text(const std::string& a, const char* b) {
 
 Qt::PenStyle qt_style(pen_style s) {
     switch (s) {
-    case pen_style::dot: return Qt::DotLine;
-    case pen_style::dash_dot: return Qt::DashDotLine;
-    case pen_style::dash: return Qt::DashLine;
-    case pen_style::dash_dot_dot: return Qt::DashDotDotLine;
-    default: return Qt::SolidLine;
+    case pen_style::dot:
+        return Qt::DotLine;
+    case pen_style::dash_dot:
+        return Qt::DashDotLine;
+    case pen_style::dash:
+        return Qt::DashLine;
+    case pen_style::dash_dot_dot:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
     }
 }
 
@@ -85,9 +91,12 @@ font_spec parse_font_name(const std::string& name) {
     }
     if (i < parts.size()) spec.face = parts[i++];
     for (; i < parts.size(); ++i) {
-        if (same_text(parts[i], "Bold")) spec.bold = true;
-        else if (same_text(parts[i], "Italic")) spec.italic = true;
-        else if (same_text(parts[i], "Underline")) spec.underline = true;
+        if (same_text(parts[i], "Bold"))
+            spec.bold = true;
+        else if (same_text(parts[i], "Italic"))
+            spec.italic = true;
+        else if (same_text(parts[i], "Underline"))
+            spec.underline = true;
     }
     return spec;
 }
@@ -202,16 +211,22 @@ void canvas::rectangle(int x, int y, int w, int h) {
 void canvas::polygon(const std::vector<canvas_point>& points) {
     if (target_->is_null() || points.empty()) return;
     QPolygon poly;
-    for (const auto& pt : points) poly << QPoint(pt.x, pt.y);
+    for (const auto& pt : points)
+        poly << QPoint(pt.x, pt.y);
     impl_->paint(*target_).drawPolygon(poly);
 }
 
-void canvas::draw_text(int x, int y, int w, int h, const std::string& text, text_h_align ha, text_v_align va) {
+void canvas::draw_text(int x, int y, int w, int h, const std::string& text, text_h_align ha,
+                       text_v_align va) {
     if (target_->is_null() || w <= 0 || h <= 0 || text.empty()) return;
     QPainter& p = impl_->paint(*target_);
     int flags = Qt::TextSingleLine | Qt::TextDontClip;
-    flags |= ha == text_h_align::left ? Qt::AlignLeft : ha == text_h_align::right ? Qt::AlignRight : Qt::AlignHCenter;
-    flags |= va == text_v_align::top ? Qt::AlignTop : va == text_v_align::bottom ? Qt::AlignBottom : Qt::AlignVCenter;
+    flags |= ha == text_h_align::left    ? Qt::AlignLeft
+             : ha == text_h_align::right ? Qt::AlignRight
+                                         : Qt::AlignHCenter;
+    flags |= va == text_v_align::top      ? Qt::AlignTop
+             : va == text_v_align::bottom ? Qt::AlignBottom
+                                          : Qt::AlignVCenter;
     p.save();
     p.setClipRect(x, y, w, h);
     p.setPen(impl_->text_colour);
@@ -247,7 +262,8 @@ void canvas::copy_bits(int dx, int dy, int w, int h, const bitmap& src, int sx, 
         // Overlapping copies within one bitmap read from a snapshot of the source block.
         copy.resize(static_cast<std::size_t>(cw) * static_cast<std::size_t>(ch));
         for (int r = 0; r < ch; ++r) {
-            const auto* line = reinterpret_cast<const std::uint32_t*>(from.constScanLine(static_cast<int>(lsy) + r));
+            const auto* line =
+                reinterpret_cast<const std::uint32_t*>(from.constScanLine(static_cast<int>(lsy) + r));
             std::memcpy(&copy[static_cast<std::size_t>(r) * static_cast<std::size_t>(cw)], line + lsx,
                         static_cast<std::size_t>(cw) * 4);
         }
@@ -264,15 +280,20 @@ void canvas::copy_bits(int dx, int dy, int w, int h, const bitmap& src, int sx, 
         const std::uint32_t* __restrict sp = sbase + static_cast<std::size_t>(r) * sstride;
         std::uint32_t* __restrict d = dbase + static_cast<std::size_t>(r) * dstride;
         switch (op) {
-        case raster_op::srccopy: std::memmove(d, sp, static_cast<std::size_t>(cw) * 4); break;
+        case raster_op::srccopy:
+            std::memmove(d, sp, static_cast<std::size_t>(cw) * 4);
+            break;
         case raster_op::srcand:
-            for (int i = 0; i < cw; ++i) d[i] &= sp[i];
+            for (int i = 0; i < cw; ++i)
+                d[i] &= sp[i];
             break;
         case raster_op::srcpaint:
-            for (int i = 0; i < cw; ++i) d[i] |= sp[i];
+            for (int i = 0; i < cw; ++i)
+                d[i] |= sp[i];
             break;
         case raster_op::notsrccopy:
-            for (int i = 0; i < cw; ++i) d[i] = ~sp[i] | 0xff000000u;
+            for (int i = 0; i < cw; ++i)
+                d[i] = ~sp[i] | 0xff000000u;
             break;
         }
     }

@@ -24,8 +24,9 @@ namespace {
 
 constexpr int cell_sizes[3] = {20, 40, 60};
 constexpr colour_rgb red = make_rgb(200, 0, 0), green = make_rgb(0, 200, 0), blue = make_rgb(0, 0, 200),
-                     yellow = make_rgb(230, 230, 0), magenta = make_rgb(200, 0, 200), cyan = make_rgb(0, 200, 200),
-                     orange = make_rgb(250, 150, 0), grey = make_rgb(90, 90, 90), purple = make_rgb(120, 0, 160),
+                     yellow = make_rgb(230, 230, 0), magenta = make_rgb(200, 0, 200),
+                     cyan = make_rgb(0, 200, 200), orange = make_rgb(250, 150, 0),
+                     grey = make_rgb(90, 90, 90), purple = make_rgb(120, 0, 160),
                      white = make_rgb(255, 255, 255), black = 0;
 constexpr colour_rgb background = make_rgb(128, 64, 0); // colour_table entry 13
 
@@ -48,7 +49,8 @@ protected:
         redraw_entire_screen = 0;
         map_just_redrawn = 0;
         los_check.spotter_hex = los_check.target_hex = -1;
-        for (auto& m : selected_piece_marks) m = piece_mark{};
+        for (auto& m : selected_piece_marks)
+            m = piece_mark{};
     }
     void TearDown() override {
         reset_game_settings();
@@ -86,10 +88,13 @@ protected:
                 sym.right[z] = left + width - 1;
                 sym.bottom[z] = height - 1;
             };
-            for (int k = 0; k < terrain_count; ++k) place(set.terrain_symbols[k], k * s, s, s);
-            for (int k = 0; k < 3; ++k) place(set.mask_symbols[k], k * s, s, s);
+            for (int k = 0; k < terrain_count; ++k)
+                place(set.terrain_symbols[k], k * s, s, s);
+            for (int k = 0; k < 3; ++k)
+                place(set.mask_symbols[k], k * s, s, s);
             for (int k = 0; k < piece_count; ++k)
-                place(set.piece_symbols[k], k * 2 * s, k == p_big_purple ? 2 * s : s / 2, k == p_big_purple ? 2 * s : s / 2);
+                place(set.piece_symbols[k], k * 2 * s, k == p_big_purple ? 2 * s : s / 2,
+                      k == p_big_purple ? 2 * s : s / 2);
 
             bitmap& t = set.strips[symbol_kind_terrain][z];
             t = bitmap(terrain_count * s, s);
@@ -115,8 +120,8 @@ protected:
             canvas pc(p);
             const colour_rgb piece_colours[piece_count] = {cyan, orange, grey, purple, yellow};
             for (int k = 0; k < piece_count; ++k)
-                pc.fill_rect(k * 2 * s, 0, k == p_big_purple ? 2 * s : s / 2, k == p_big_purple ? 2 * s : s / 2,
-                             piece_colours[k]);
+                pc.fill_rect(k * 2 * s, 0, k == p_big_purple ? 2 * s : s / 2,
+                             k == p_big_purple ? 2 * s : s / 2, piece_colours[k]);
         }
         set.terrain_symbols[t_green_inner].mask = 1;
         set.terrain_symbols[t_grid_dot].mask = 2;
@@ -217,10 +222,12 @@ TEST(canvas_test, raster_operations_combine_pixel_values_exactly) {
 TEST(canvas_test, copies_are_clipped_and_may_overlap_within_one_bitmap) {
     bitmap b(10, 1);
     canvas c(b);
-    for (int i = 0; i < 10; ++i) c.fill_rect(i, 0, 1, 1, static_cast<colour_rgb>(i + 1));
+    for (int i = 0; i < 10; ++i)
+        c.fill_rect(i, 0, 1, 1, static_cast<colour_rgb>(i + 1));
     c.copy_bits(2, 0, 10, 1, b, 0, 0, raster_op::srccopy); // shift right by 2, past the edge
     const colour_rgb expected[10] = {1, 2, 1, 2, 3, 4, 5, 6, 7, 8};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(pixel_of(b, i, 0), expected[i]) << i;
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(pixel_of(b, i, 0), expected[i]) << i;
     c.copy_bits(-5, -5, 3, 3, b, 0, 0, raster_op::srccopy); // wholly outside: nothing
     c.copy_bits(0, 0, 4, 1, b, -2, 0, raster_op::srccopy);  // source partly outside
     EXPECT_EQ(pixel_of(b, 2, 0), 1u);
@@ -248,7 +255,8 @@ TEST(canvas_test, font_names) {
     c.draw_text(0, 0, 60, 20, "A*", text_h_align::left, text_v_align::top);
     int lit = 0;
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 60; ++x) lit += pixel_of(b, x, y) == white;
+        for (int x = 0; x < 60; ++x)
+            lit += pixel_of(b, x, y) == white;
     EXPECT_GT(lit, 5);
 }
 
@@ -261,7 +269,8 @@ TEST_F(map_draw_test, terrain_and_masked_second_terrain_on_every_grid) {
             scene(grid, hex_shape);
             const std::int32_t hex = 2 * 8 + 3; // odd column, even row
             const std::int32_t odd_row_hex = 3 * 8 + 2;
-            for (std::int32_t h : {hex, odd_row_hex}) board->hex_array[static_cast<std::size_t>(h)].second_terrain = t_green_inner;
+            for (std::int32_t h : {hex, odd_row_hex})
+                board->hex_array[static_cast<std::size_t>(h)].second_terrain = t_green_inner;
             redraw_map();
             for (std::int32_t h : {hex, odd_row_hex}) {
                 EXPECT_EQ(centre(h), green);
@@ -361,14 +370,14 @@ TEST_F(map_draw_test, hexsides_in_hex_and_square_form) {
     struct row {
         bool hex_shape;
         int sides;
-        int dx, dy;  // a pixel on the line
+        int dx, dy;   // a pixel on the line
         int ndx, ndy; // a pixel not on it
     };
     // s = 20, f = 4, h = 10.
     const row table[] = {
-        {true, 4, 10, 0, 2, 0},    // upper side, blunted corners
-        {true, 1, 2, 15, 0, 18},   // lower-left slant (0,10)-(4,20)
-        {false, 1, 0, 15, 0, 5},   // lower half of the left side
+        {true, 4, 10, 0, 2, 0},     // upper side, blunted corners
+        {true, 1, 2, 15, 0, 18},    // lower-left slant (0,10)-(4,20)
+        {false, 1, 0, 15, 0, 5},    // lower half of the left side
         {false, 128, 10, 0, 10, 2}, // whole upper side
         {false, 64, 0, 5, 3, 5},    // whole left side
     };
@@ -388,8 +397,8 @@ TEST_F(map_draw_test, hexlines_and_line_styles) {
     board->hex_array[9].flags = 1;
     board->hex_array[12].flags = 1;
     board->hex_array[20].flags = 1;
-    board->hexline_array = {hexline_struct{9, 1, 1, 128}, hexline_struct{12, 2, 1, 128}, hexline_struct{20, 3, 1, 128},
-                            hexline_struct{}};
+    board->hexline_array = {hexline_struct{9, 1, 1, 128}, hexline_struct{12, 2, 1, 128},
+                            hexline_struct{20, 3, 1, 128}, hexline_struct{}};
     redraw_map();
     // Top middle to bottom middle through the centre.
     EXPECT_EQ(at(9, 10, 2), white);
@@ -453,9 +462,12 @@ TEST_F(map_draw_test, label_fonts_from_the_style_byte) {
         const char* font;
     };
     const row table[] = {
-        {1 | 16, 0, "8.Courrier.Bold"},        {3 | 16 | 32 | 64, 2, "12.MS Sans Serif.Bold.Italic.Underline"},
-        {7 | 16, 0, "8.System.Bold"},           {8 | 32, 0, "8.Times New Roman.Italic"},
-        {9, 0, "8.Arial"},                      {0, 0, "8.Arial"},
+        {1 | 16, 0, "8.Courrier.Bold"},
+        {3 | 16 | 32 | 64, 2, "12.MS Sans Serif.Bold.Italic.Underline"},
+        {7 | 16, 0, "8.System.Bold"},
+        {8 | 32, 0, "8.Times New Roman.Italic"},
+        {9, 0, "8.Arial"},
+        {0, 0, "8.Arial"},
         {128 | 16, 0, "8.Arial.Bold"},
     };
     for (const row& r : table) {
@@ -479,14 +491,21 @@ TEST_F(map_draw_test, pieces_in_each_slot_mode) {
     const std::vector<row> table = {
         {"one inside", 1, {p_cyan}, {{10, 10, cyan}, {2, 2, red}}},
         {"one centred", 200, {p_cyan}, {{10, 10, cyan}, {2, 2, red}}},
-        {"big inside starts at the corner", 1, {p_big_purple}, {{1, 1, purple}, {-2, 1, red}, {38, 38, purple}}},
+        {"big inside starts at the corner",
+         1,
+         {p_big_purple},
+         {{1, 1, purple}, {-2, 1, red}, {38, 38, purple}}},
         {"big centred spreads", 200, {p_big_purple}, {{-9, -9, purple}, {29, 29, purple}, {31, 31, red}}},
         {"four slots, one", 4, {p_cyan}, {{10, 10, cyan}}},
         {"four slots, two", 4, {p_cyan, p_orange}, {{5, 10, orange}, {15, 10, cyan}}},
         {"four slots, three", 4, {p_cyan, p_orange, p_grey}, {{5, 5, grey}, {15, 5, orange}, {10, 15, cyan}}},
-        {"four slots, four", 4, {p_cyan, p_orange, p_grey, p_yellow},
+        {"four slots, four",
+         4,
+         {p_cyan, p_orange, p_grey, p_yellow},
          {{5, 5, yellow}, {15, 5, grey}, {5, 15, orange}, {15, 15, cyan}}},
-        {"five reuse the first slot", 4, {p_yellow, p_cyan, p_orange, p_grey, p_big_purple},
+        {"five reuse the first slot",
+         4,
+         {p_yellow, p_cyan, p_orange, p_grey, p_big_purple},
          {{5, 5, yellow}, {15, 5, grey}, {5, 15, orange}, {15, 15, cyan}, {25, 25, purple}}},
         {"overlay stack mode", 104, {p_cyan, p_orange}, {{5, 10, orange}, {15, 10, cyan}}},
     };
@@ -496,9 +515,11 @@ TEST_F(map_draw_test, pieces_in_each_slot_mode) {
         scene(3);
         game_settings.symbols_per_hex[0] = static_cast<std::uint8_t>(r.mode);
         const std::int32_t hex = 2 * 8 + 3;
-        for (int sym : r.symbols) add_unit(sym, hex);
+        for (int sym : r.symbols)
+            add_unit(sym, hex);
         redraw_map();
-        for (const probe& p : r.probes) EXPECT_EQ(at(hex, p.dx, p.dy), p.colour) << p.dx << "," << p.dy;
+        for (const probe& p : r.probes)
+            EXPECT_EQ(at(hex, p.dx, p.dy), p.colour) << p.dx << "," << p.dy;
     }
 }
 
@@ -547,14 +568,16 @@ TEST_F(map_draw_test, hidden_piece_is_drawn_as_its_viewer_may_see_it_stub_shows_
     redraw_map();
     EXPECT_EQ(centre(9), cyan);
     // A display symbol the set does not have draws nothing.
-    game->class_array[static_cast<std::size_t>(game->piece_array[static_cast<std::size_t>(p)].class_index)].symbol = 9999;
+    game->class_array[static_cast<std::size_t>(game->piece_array[static_cast<std::size_t>(p)].class_index)]
+        .symbol = 9999;
     redraw_map();
     EXPECT_EQ(centre(9), red);
 }
 
 TEST_F(map_draw_test, marks_of_a_crowded_hex_stop_at_their_capacity) {
     scene(3);
-    for (int i = 0; i < 150; ++i) add_unit(p_cyan, 9);
+    for (int i = 0; i < 150; ++i)
+        add_unit(p_cyan, 9);
     game_settings.symbols_per_hex[0] = 4;
     ASSERT_TRUE(allocate_map_buffers());
     draw_hex_pieces(9, *back_map);
@@ -617,7 +640,8 @@ TEST_F(map_draw_test, scrolled_view_matches_a_full_redraw) {
         scene(grid, true, 60, 40);
         for (std::int32_t h = 0; h < board->hex_count; h += 7)
             board->hex_array[static_cast<std::size_t>(h)].second_terrain = t_green_inner;
-        for (std::int32_t h = 3; h < board->hex_count; h += 11) add_unit(p_orange, h);
+        for (std::int32_t h = 3; h < board->hex_count; h += 11)
+            add_unit(p_orange, h);
         install_map_view_hooks();
         view_width = 307; // not a whole number of cells of any grid
         view_height = 211;
@@ -632,7 +656,8 @@ TEST_F(map_draw_test, scrolled_view_matches_a_full_redraw) {
         redraw_map();
         int differing = 0;
         for (int y = 0; y < view_height; ++y)
-            for (int x = 0; x < view_width; ++x) differing += pixel_of(scrolled, x, y) != pixel_of(screen_save_bitmap, x, y);
+            for (int x = 0; x < view_width; ++x)
+                differing += pixel_of(scrolled, x, y) != pixel_of(screen_save_bitmap, x, y);
         EXPECT_EQ(differing, 0);
     }
 }
@@ -657,7 +682,8 @@ TEST_F(map_draw_test, redraw_hex_shows_a_change_unless_the_map_was_just_redrawn)
     redraw_map();
     int differing = 0;
     for (int y = 0; y < view_height; ++y)
-        for (int x = 0; x < view_width; ++x) differing += pixel_of(partial, x, y) != pixel_of(screen_save_bitmap, x, y);
+        for (int x = 0; x < view_width; ++x)
+            differing += pixel_of(partial, x, y) != pixel_of(screen_save_bitmap, x, y);
     EXPECT_EQ(differing, 0);
 }
 
@@ -719,8 +745,9 @@ namespace {
 
 // Hex-shaped terrain and masks, so that the screenshots look like a board.
 void paint_hex_terrain() {
-    const colour_rgb colours[terrain_count] = {make_rgb(120, 170, 80), make_rgb(40, 110, 40), make_rgb(70, 120, 200),
-                                               make_rgb(150, 150, 150), make_rgb(200, 180, 120), make_rgb(170, 110, 60)};
+    const colour_rgb colours[terrain_count] = {make_rgb(120, 170, 80),  make_rgb(40, 110, 40),
+                                               make_rgb(70, 120, 200),  make_rgb(150, 150, 150),
+                                               make_rgb(200, 180, 120), make_rgb(170, 110, 60)};
     for (int z = 0; z < 3; ++z) {
         const int s = cell_sizes[z], f = s / 5, h = s / 2;
         bitmap& m = symbols->strips[symbol_kind_mask][z];
@@ -736,10 +763,12 @@ void paint_hex_terrain() {
         for (int k = 0; k < terrain_count; ++k) {
             const int x = k * s;
             tc.set_brush(colours[k]);
-            tc.polygon({{x + f, 0}, {x + s - f, 0}, {x + s - 1, h}, {x + s - f, s - 1}, {x + f, s - 1}, {x, h}});
+            tc.polygon(
+                {{x + f, 0}, {x + s - f, 0}, {x + s - 1, h}, {x + s - f, s - 1}, {x + f, s - 1}, {x, h}});
         }
     }
-    for (auto& t : symbols->terrain_symbols) t.mask = 1;
+    for (auto& t : symbols->terrain_symbols)
+        t.mask = 1;
 }
 
 } // namespace
@@ -750,8 +779,10 @@ TEST_F(map_draw_test, screenshots_of_the_main_window_at_the_three_zoom_levels) {
         paint_hex_terrain();
         build_board(1, 40, 30);
         for (std::int32_t h = 0; h < board->hex_count; ++h)
-            board->hex_array[static_cast<std::size_t>(h)].terrain = (h * 7 + h / 40) % 6 == 0 ? 1 : (h % 13 == 0 ? 2 : 0);
-        for (std::int32_t h = 3 * 40 + 4; h < 3 * 40 + 9; ++h) board->hex_array[static_cast<std::size_t>(h)].terrain = 3;
+            board->hex_array[static_cast<std::size_t>(h)].terrain =
+                (h * 7 + h / 40) % 6 == 0 ? 1 : (h % 13 == 0 ? 2 : 0);
+        for (std::int32_t h = 3 * 40 + 4; h < 3 * 40 + 9; ++h)
+            board->hex_array[static_cast<std::size_t>(h)].terrain = 3;
         // A river along the upper sides of row 5 and a road down column 6.
         board->hexside_array.clear();
         board->hexline_type_array[1] = hexline_type_struct{20, {2, 3, 4}, {}, 1};
@@ -784,7 +815,8 @@ TEST_F(map_draw_test, screenshots_of_the_main_window_at_the_three_zoom_levels) {
         add_unit(p_grey, 4 * 40 + 8);
         add_unit(p_yellow, 6 * 40 + 5, 200);
         add_unit(p_cyan, 7 * 40 + 10);
-        game_settings.symbols_per_hex[0] = game_settings.symbols_per_hex[1] = game_settings.symbols_per_hex[2] = 4;
+        game_settings.symbols_per_hex[0] = game_settings.symbols_per_hex[1] =
+            game_settings.symbols_per_hex[2] = 4;
         return true;
     };
     open_game_hook = build_game;
@@ -809,10 +841,13 @@ TEST_F(map_draw_test, screenshots_of_the_main_window_at_the_three_zoom_levels) {
         int differing = 0;
         for (int y = 0; y < view_height; y += 7)
             for (int x = 0; x < view_width; x += 7)
-                differing += (shot.pixel(origin.x() + x, origin.y() + y) & 0xFFFFFFu) != pixel_of(screen_save_bitmap, x, y);
+                differing += (shot.pixel(origin.x() + x, origin.y() + y) & 0xFFFFFFu) !=
+                             pixel_of(screen_save_bitmap, x, y);
         EXPECT_EQ(differing, 0) << z;
         const auto [px, py] = xy(2 * 40 + 3);
-        EXPECT_EQ(shot.pixel(origin.x() + px + s() / 2 + s() / 4, origin.y() + py + s() / 2) & 0xFFFFFFu, cyan) << z;
+        EXPECT_EQ(shot.pixel(origin.x() + px + s() / 2 + s() / 4, origin.y() + py + s() / 2) & 0xFFFFFFu,
+                  cyan)
+            << z;
     }
     open_game_hook = nullptr;
     f.reset();
