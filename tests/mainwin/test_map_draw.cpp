@@ -852,3 +852,53 @@ TEST_F(map_draw_test, screenshots_of_the_main_window_at_the_three_zoom_levels) {
     open_game_hook = nullptr;
     f.reset();
 }
+
+namespace {
+
+TEST_F(map_draw_test, symbol_offsets_keep_inside_the_hex_of_each_grid) {
+    struct row {
+        int grid;
+        bool hex_shape;
+        int mode;
+        int ws, hs, slot;
+        int dx, dy;
+    };
+    // s = 20: half 10, a fifth 4.
+    const row table[] = {
+        {3, false, 4, 10, 10, 12, 0, 5},      // left half
+        {1, true, 4, 10, 10, 12, 4, 5},       // kept off the blunt left corner
+        {1, true, 4, 10, 10, 22, 6, 5},       // right half, pulled back inside 4..16
+        {1, true, 4, 14, 10, 22, 4, 5},       // too wide for the room: at its left
+        {2, true, 4, 10, 10, 13, 0, 4},       // kept below the top point
+        {2, true, 4, 10, 10, 33, 5, 6},       // bottom half, kept above 16
+        {3, true, 4, 10, 10, 44, 10, 10},     // squares use the whole box
+        {1, false, 4, 10, 10, 3, 0, 10},      // plain code 3: bottom-left
+        {3, false, 1, 40, 40, 0, 0, 0},       // inside: at the corner
+        {3, false, 101, 6, 6, 0, 7, 7},       // inside: centred when smaller
+        {3, false, 200, 40, 40, 0, -10, -10}, // centred: spreads
+        {3, false, 4, 40, 40, 11, 0, 0},      // larger than the box: at its start
+    };
+    for (const row& r : table) {
+        SCOPED_TRACE("grid " + std::to_string(r.grid) + " slot " + std::to_string(r.slot));
+        build_symbols(r.hex_shape);
+        build_board(r.grid, 4, 4);
+        game_settings.symbols_per_hex[0] = static_cast<std::uint8_t>(r.mode);
+        int dx = 99, dy = 99;
+        get_symbol_offset_in_hex(r.ws, r.hs, r.slot, dx, dy);
+        EXPECT_EQ(dx, r.dx);
+        EXPECT_EQ(dy, r.dy);
+    }
+}
+
+TEST_F(map_draw_test, entire_board_too_large_for_one_bitmap_is_refused) {
+    scene(3, false, 2000, 2);
+    zoom_level = 2;
+    bitmap target(10, 10);
+    canvas c(target);
+    EXPECT_FALSE(draw_entire_board(c));
+    EXPECT_EQ(
+        responder.count("Area Too Large", "Could not create temporary bitmap - screen probably too big"), 1);
+    EXPECT_EQ(responder.count("Area Too Large", "120120  x  240"), 1);
+}
+
+} // namespace
