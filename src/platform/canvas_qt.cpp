@@ -52,15 +52,17 @@ QFont make_font(const font_spec& spec) {
         same_text(face, "Fixedsys") || same_text(face, "Terminal")) {
         f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     } else {
-        f.setFamily(to_qstring(face));
+        QFont::StyleHint hint = QFont::SansSerif;
         if (same_text(face, "Times New Roman") || same_text(face, "MS Serif"))
-            f.setStyleHint(QFont::Serif);
+            hint = QFont::Serif;
         else if (same_text(face, "Brush Script MT"))
-            f.setStyleHint(QFont::Cursive);
+            hint = QFont::Cursive;
         else if (same_text(face, "System"))
-            f.setStyleHint(QFont::System);
-        else
-            f.setStyleHint(QFont::SansSerif);
+            hint = QFont::System;
+        f.setStyleHint(hint);
+        const QString family = to_qstring(face);
+        // A face this platform does not have is replaced by its default of the same kind.
+        f.setFamily(QFontDatabase::hasFamily(family) ? family : f.defaultFamily());
     }
     // Points at the 96 pixels per inch the sizes were chosen for, whatever the bitmap says.
     f.setPixelSize(std::max(1, (spec.point_size * 96 + 36) / 72));

@@ -1,6 +1,7 @@
 #include "map_view_paint.h"
 
 #include "data/hooks.h"
+#include "mainwin/forms/map_hooks.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_state.h"
 #include "platform/bitmap_qt.h"
@@ -16,6 +17,7 @@ void connect_map_view(QWidget* mapscreen_frame) {
         if (frame) frame->update();
     };
     redraw_view_hook = [] { redraw_map(); };
+    map_clear_info_panels_hook = [] { clear_info_panels_hook(); };
 }
 
 bool paint_map_frame(QWidget* frame) {
