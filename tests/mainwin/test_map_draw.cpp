@@ -849,6 +849,16 @@ TEST_F(map_draw_test, screenshots_of_the_main_window_at_the_three_zoom_levels) {
                   cyan)
             << z;
     }
+    // A larger window: the next paint asks for buffers of the frame's new size and a redraw.
+    f->resize(1000, 700);
+    for (int i = 0; i < 5; ++i) {
+        f->repaint();
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(screen_save_bitmap.width(), frame->width() + 2);
+    EXPECT_EQ(screen_save_bitmap.height(), frame->height() + 2);
+    EXPECT_NE(pixel_of(screen_save_bitmap, frame->width() - 3, frame->height() - 3), 0u)
+        << "drawn, not blank";
     open_game_hook = nullptr;
     f.reset();
 }

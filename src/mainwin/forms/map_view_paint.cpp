@@ -8,10 +8,16 @@
 
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+namespace {
+bool redraw_scheduled = false;
+}
 
 void connect_map_view(QWidget* mapscreen_frame) {
     install_map_view_hooks();
+    redraw_scheduled = false;
     QPointer<QWidget> frame(mapscreen_frame);
     map_screen_update_hook = [frame] {
         if (frame) frame->update();
@@ -21,13 +27,23 @@ void connect_map_view(QWidget* mapscreen_frame) {
 }
 
 bool paint_map_frame(QWidget* frame) {
-    // A frame that changed size since the last drawing gets buffers of its size and a redraw.
-    if (frame->width() != view_width || frame->height() != view_height || !map_buffers_ready) {
+    // A frame whose size the screen copy does not have gets a redraw once the paint is over:
+    // drawing may show a progress window, which has no place inside a paint.
+    if (screen_save_bitmap.width() != frame->width() + 2 ||
+        screen_save_bitmap.height() != frame->height() + 2) {
         view_width = frame->width();
         view_height = frame->height();
-        const std::uint8_t just_redrawn = map_just_redrawn;
-        redraw_map();
-        map_just_redrawn = just_redrawn;
+        if (!redraw_scheduled) {
+            redraw_scheduled = true;
+            QTimer::singleShot(0, frame, [] {
+                redraw_scheduled = false;
+                // A redraw for the frame's sake is no user's operation: single-hex redraws
+                // stay as they were.
+                const std::uint8_t just_redrawn = map_just_redrawn;
+                redraw_map();
+                map_just_redrawn = just_redrawn;
+            });
+        }
     }
     QPainter p(frame);
     if (!screen_save_bitmap.is_null()) p.drawImage(0, 0, screen_save_bitmap.native()->image);
