@@ -274,6 +274,14 @@ void draw_block(std::int32_t first_hex, int columns, int rows, bool whole_view) 
         full_redraw_waiting = true;
         return;
     }
+    if (!whole_view) {
+        // A block wholly outside the view changes nothing that is shown.
+        const std::int64_t w = cell_width(), h = cell_height(), s = cell_size();
+        const std::int64_t x = (first_hex % board->map_columns - view_origin_column()) * w;
+        const std::int64_t y = (first_hex / board->map_columns - view_origin_row()) * h;
+        if (x >= view_width + 2 || y >= view_height + 2 || x + columns * w + s <= 0 || y + rows * h + s <= 0)
+            return;
+    }
     struct in_progress {
         in_progress() { block_in_progress = true; }
         ~in_progress() { block_in_progress = false; }

@@ -7,6 +7,7 @@
 #include "mainwin/forms/main_form.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/options.h"
+#include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
 #include "mainwin/view_state.h"
 #include "platform/canvas.h"
@@ -909,6 +910,39 @@ TEST_F(map_draw_test, entire_board_too_large_for_one_bitmap_is_refused) {
     EXPECT_EQ(
         responder.count("Area Too Large", "Could not create temporary bitmap - screen probably too big"), 1);
     EXPECT_EQ(responder.count("Area Too Large", "120120  x  240"), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(map_draw_test, no_game_shows_the_title_picture_centred) {
+    free_map();
+    const std::string folder = make_temp_folder();
+    QImage title(40, 20, QImage::Format_RGB32);
+    title.fill(QColor(0, 200, 0));
+    ASSERT_TRUE(title.save(QString::fromStdString(folder + "/MAINSCRN.BMP"), "BMP"));
+    const std::string saved = program_folder;
+    program_folder = folder + "/";
+    redraw_map();
+    program_folder = saved;
+    EXPECT_EQ(pixel_of(screen_save_bitmap, 130, 90), green);
+    EXPECT_EQ(pixel_of(screen_save_bitmap, 169, 109), green);
+    EXPECT_EQ(pixel_of(screen_save_bitmap, 129, 90), background);
+    EXPECT_EQ(pixel_of(screen_save_bitmap, 150, 110), background);
+}
+
+TEST_F(map_draw_test, a_hex_out_of_view_draws_nothing_that_shows) {
+    scene(3, false, 60, 40);
+    redraw_map();
+    bitmap before = screen_save_bitmap;
+    board->hex_array[30 * 60 + 50].terrain = t_blue;
+    map_just_redrawn = 0;
+    int shows = 0;
+    map_screen_update_hook = [&] { ++shows; };
+    redraw_hex(30 * 60 + 50);
+    EXPECT_EQ(shows, 0);
+    EXPECT_EQ(pixel_of(screen_save_bitmap, 150, 100), pixel_of(before, 150, 100));
 }
 
 } // namespace
