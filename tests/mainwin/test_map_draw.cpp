@@ -11,6 +11,7 @@
 #include "mainwin/view_geometry.h"
 #include "mainwin/view_state.h"
 #include "platform/canvas.h"
+#include "platform/progress.h"
 #include "play/command_state.h"
 #include "ui_main_form.h"
 
@@ -943,6 +944,28 @@ TEST_F(map_draw_test, a_hex_out_of_view_draws_nothing_that_shows) {
     redraw_hex(30 * 60 + 50);
     EXPECT_EQ(shows, 0);
     EXPECT_EQ(pixel_of(screen_save_bitmap, 150, 100), pixel_of(before, 150, 100));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(map_draw_test, large_redraws_show_progress_small_ones_do_not) {
+    scene(3, false, 60, 40);
+    view_width = 1200; // 60 x 35 cells
+    view_height = 700;
+    clear_progress_log();
+    redraw_map();
+    ASSERT_EQ(progress_log().size(), 1u);
+    EXPECT_EQ(progress_log()[0].label, "Drawing map/board, please wait...");
+    EXPECT_GT(progress_log()[0].position, 50);
+    clear_progress_log();
+    map_just_redrawn = 0;
+    redraw_hex(5 * 60 + 5);
+    view_width = 300;
+    view_height = 200;
+    redraw_map();
+    EXPECT_TRUE(progress_log().empty());
 }
 
 } // namespace
