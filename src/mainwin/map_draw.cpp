@@ -87,6 +87,7 @@ bool markers_hidden() {
 struct hex_record_index {
     std::vector<std::int32_t> start; // hex_count + 1 offsets into order
     std::vector<std::int32_t> order;
+    std::vector<std::int32_t> fill; // kept, like the others, so that each drawing reuses the memory
     bool built = false;
 
     template <class Record, class Keep> void build(const std::vector<Record>& list, Keep keep) {
@@ -97,7 +98,7 @@ struct hex_record_index {
         for (std::int32_t h = 0; h < n; ++h)
             start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
         order.assign(static_cast<std::size_t>(start[static_cast<std::size_t>(n)]), 0);
-        std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
+        fill.assign(start.begin(), start.end() - 1);
         for (std::size_t i = 0; i < list.size(); ++i) {
             const Record& r = list[i];
             if (r.hex >= 0 && r.hex < n && keep(r))
@@ -118,7 +119,7 @@ hex_record_index placename_index, overlay_index;
 
 // Pieces by hex, from the last piece index down, as the pieces of a hex are collected.
 struct piece_location_index {
-    std::vector<std::int32_t> start, order;
+    std::vector<std::int32_t> start, order, fill;
     bool built = false;
     void build() {
         const std::int32_t n = board->hex_count;
@@ -132,7 +133,7 @@ struct piece_location_index {
         for (std::int32_t h = 0; h < n; ++h)
             start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
         order.assign(static_cast<std::size_t>(start[static_cast<std::size_t>(n)]), 0);
-        std::vector<std::int32_t> fill(start.begin(), start.end() - 1);
+        fill.assign(start.begin(), start.end() - 1);
         for (std::size_t i = pieces.size(); i-- > 0;)
             if (on_board(pieces[i]))
                 order[static_cast<std::size_t>(fill[static_cast<std::size_t>(pieces[i].location)]++)] =

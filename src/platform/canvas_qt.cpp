@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -169,7 +170,11 @@ void canvas::set_no_brush() {
 }
 
 void canvas::set_font(const std::string& name) {
-    impl_->font = make_font(parse_font_name(name));
+    // Looking faces up in the font database is slow; the drawing asks for few fonts, often.
+    static std::map<std::string, QFont> made;
+    auto it = made.find(name);
+    if (it == made.end()) it = made.emplace(name, make_font(parse_font_name(name))).first;
+    impl_->font = it->second;
     if (impl_->painter) impl_->painter->setFont(impl_->font);
 }
 
