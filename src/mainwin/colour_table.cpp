@@ -2,6 +2,9 @@
 
 std::uint8_t colour_table[256][3];
 
+// The table holds its defaults from the start; the main window builds it again at start-up.
+static const bool colour_table_filled = (set_default_colour_table(), true);
+
 const std::uint8_t colour_choice_indices[colour_choice_count] = {0,  12, 13, 5, 6,  2,  1,  4, 19,
                                                                  15, 18, 56, 7, 27, 16, 14, 17};
 

@@ -1,4 +1,5 @@
-// The pieces drawn in the hex being drawn, so that selected ones can be highlighted.
+// The pieces drawn in the hex being drawn, so that selected ones can be highlighted. Only the
+// map drawing writes these; the piece actions form keeps its grid rows in a list of its own.
 #pragma once
 
 #include <cstdint>

@@ -12,6 +12,8 @@
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/map_hooks.h"
+#include "mainwin/forms/map_view_paint.h"
+#include "mainwin/map_draw.h"
 #include "mainwin/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/status_line.h"
@@ -243,6 +245,10 @@ void main_form::generated_setup() {
                                       return on_map_scroll(horizontal, e);
                                   }}});
     }
+    connect_map_view(ui_->mapscreen_frame);
+    set_event_handlers(ui_->mapscreen_frame, {{PaintEvent, [this](QObject*, event_data&) {
+                                                  return paint_map_frame(ui_->mapscreen_frame);
+                                              }}});
     ui_->hsplit_1->setCursor(Qt::SplitVCursor);
     ui_->vsplit_1->setCursor(Qt::SplitHCursor);
     ui_->map_border_frame->lower();
@@ -603,6 +609,7 @@ bool main_form::open_saved_game() {
     zoom_level = 0;
     view_origin_hex = 0;
     show_game_buttons_and_view();
+    redraw_map();
     if (!current_game_path.empty()) QDir::setCurrent(to_qstring(folder_of(current_game_path)));
     return true;
 }

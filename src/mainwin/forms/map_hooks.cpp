@@ -1,6 +1,7 @@
 #include "map_hooks.h"
 
 #include "data/game_settings.h"
+#include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"
 #include "platform/app_services.h"
 #include "platform/files.h"
@@ -17,7 +18,7 @@ std::function<bool(const std::string&)> front_program_starter = start_program_fi
 
 void clear_info_panels_hook() {}
 void view_resized_hook() {}
-void redraw_hex_hook(int) {}
+void redraw_hex_hook(int hex) { redraw_hex(hex); }
 void end_map_operation_hook() {}
 void collect_board_cards_hook(int) {}
 bool game_settings_grid_display_available() { return game_settings.draw_options[0] != 0; }

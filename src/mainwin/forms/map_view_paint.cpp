@@ -1,0 +1,51 @@
+#include "map_view_paint.h"
+
+#include "data/hooks.h"
+#include "mainwin/forms/map_hooks.h"
+#include "mainwin/map_draw.h"
+#include "mainwin/view_state.h"
+#include "platform/bitmap_qt.h"
+
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+bool redraw_scheduled = false;
+}
+
+void connect_map_view(QWidget* mapscreen_frame) {
+    install_map_view_hooks();
+    redraw_scheduled = false;
+    QPointer<QWidget> frame(mapscreen_frame);
+    map_screen_update_hook = [frame] {
+        if (frame) frame->update();
+    };
+    redraw_view_hook = [] { redraw_map(); };
+    map_clear_info_panels_hook = [] { clear_info_panels_hook(); };
+}
+
+bool paint_map_frame(QWidget* frame) {
+    // A frame whose size the screen copy does not have gets a redraw once the paint is over:
+    // drawing may show a progress window, which has no place inside a paint.
+    if (screen_save_bitmap.width() != frame->width() + 2 ||
+        screen_save_bitmap.height() != frame->height() + 2) {
+        view_width = frame->width();
+        view_height = frame->height();
+        if (!redraw_scheduled) {
+            redraw_scheduled = true;
+            QTimer::singleShot(0, frame, [] {
+                redraw_scheduled = false;
+                // A redraw for the frame's sake is no user's operation: single-hex redraws
+                // stay as they were.
+                const std::uint8_t just_redrawn = map_just_redrawn;
+                redraw_map();
+                map_just_redrawn = just_redrawn;
+            });
+        }
+    }
+    QPainter p(frame);
+    if (!screen_save_bitmap.is_null()) p.drawImage(0, 0, screen_save_bitmap.native()->image);
+    return true;
+}
