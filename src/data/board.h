@@ -13,7 +13,7 @@ constexpr std::uint8_t default_background_colour = 13;
 
 struct hex_struct {
     std::int32_t terrain = 0;
-    std::int32_t second_terrain = 0;
+    std::int32_t second_terrain = 63000; // 63000 (any index past the terrain table) = none
     std::int32_t elevation = 0;
     std::uint8_t flags = 0; // 1 hexlines, 2 place name, 4 hexsides; flags / 8 = overlay count
 };
