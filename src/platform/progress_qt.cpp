@@ -15,6 +15,13 @@
 namespace {
 std::vector<progress_log_entry> log_entries;
 
+// The log is for tests; in a long run of the program it keeps only the recent entries.
+void log_push(progress_log_entry e) {
+    constexpr std::size_t keep = 1000;
+    if (log_entries.size() >= keep) log_entries.erase(log_entries.begin(), log_entries.begin() + keep / 2);
+    log_entries.push_back(std::move(e));
+}
+
 // The modeless form "prog_bar": its text line `label_1` above the bar `bar`.
 class prog_bar : public form_base {
 public:
@@ -76,7 +83,7 @@ void progress_window::open(const std::string& caption, const std::string& label)
     minimum_ = 0;
     maximum_ = 100;
     position_ = 0;
-    log_entries.push_back({caption_, label_, 0});
+    log_push({caption_, label_, 0});
     if (active_responder()) return; // nothing on screen under a scripted test
     impl_->form = new prog_bar(dialog_parent());
     impl_->form->setWindowTitle(to_qstring(caption));
@@ -95,7 +102,7 @@ void progress_window::set_caption(const std::string& caption) {
 
 void progress_window::set_label(const std::string& label) {
     label_ = label;
-    if (open_) log_entries.push_back({caption_, label_, position_});
+    if (open_) log_push({caption_, label_, position_});
     if (impl_->form) impl_->form->label_1->setText(to_qstring(label));
     process_pending_events();
 }
