@@ -46,13 +46,13 @@ const QColor side_colours[2] = {QColor(90, 140, 230), QColor(220, 80, 70)};
 constexpr int hidden_symbol = 2 * piece_kinds; // the last piece symbol: a face-down counter
 constexpr int piece_symbols = hidden_symbol + 1;
 
-// The hexagon of a flat-topped cell of size s, as the map draws its outline.
+// The flat-topped hexagon that fills a cell of size s on a board whose odd columns are shifted:
+// columns step 4/5 of the cell and rows the cell less 2 pixels, so neighbours share their edges.
 QPolygonF hexagon(double s, double x0 = 0) {
-    const double p[12][2] = {{85, 12}, {90, 25}, {95, 37}, {95, 62}, {90, 75}, {85, 87},
-                             {15, 87}, {10, 75}, {5, 62},  {5, 37},  {10, 25}, {15, 12}};
+    const double h = s - 2;
     QPolygonF poly;
-    for (const auto& q : p)
-        poly << QPointF(x0 + q[0] * s / 100.0, q[1] * s / 100.0);
+    poly << QPointF(x0 + 0.2 * s, 0) << QPointF(x0 + 0.8 * s, 0) << QPointF(x0 + s, h / 2)
+         << QPointF(x0 + 0.8 * s, h) << QPointF(x0 + 0.2 * s, h) << QPointF(x0, h / 2);
     return poly;
 }
 
@@ -174,8 +174,12 @@ bool make_symbol_set(const std::string& folder) {
     set_name(set.piece_symbols[hidden_symbol].name, "Hidden");
     set_name(set.mask_symbols[0].name, "Hexagon");
     set_name(set.mask_symbols[1].name, "Counter");
+    // A symbol names its mask by number, 1 being the first mask: terrain the hexagon, pieces
+    // the counter.
+    for (auto& t : set.terrain_symbols)
+        t.mask = 1;
     for (auto& s : set.piece_symbols)
-        s.mask = 1;
+        s.mask = 2;
 
     for (int z = 0; z < 3; ++z) {
         const int c = cell[z], k = counter[z];
@@ -200,8 +204,8 @@ bool make_symbol_set(const std::string& folder) {
         QImage masks(c + k, c, QImage::Format_RGB32);
         masks.fill(Qt::white);
         {
+            // No smoothing: a blended edge would mix in the black outside the hexagon.
             QPainter p(&terrain);
-            p.setRenderHint(QPainter::Antialiasing);
             for (int t = 0; t < terrain_kinds; ++t)
                 draw_terrain(p, t, c, t * c);
         }

@@ -265,6 +265,7 @@ void main_form::generated_setup() {
         move(area.center() - rect().center());
     }
 
+    hook_view_commands();
     create_form(); // runs on_created
     show();
 }

@@ -58,6 +58,14 @@ public:
     // After a game was opened or started: the game's buttons, the scroll bars and the view.
     void show_game_buttons_and_view();
     void set_status_text(int mode);
+
+    // The view commands of the tool buttons (main_form_view_commands.cpp).
+    void hook_view_commands();
+    void view_refresh();
+    void zoom_in_command();
+    void zoom_out_command();
+    bool zoom_click(int x, int y);
+    void set_zoom_buttons();
     // The texts the status line shows, pane by pane.
     QStringList status_texts() const;
 

@@ -1,0 +1,90 @@
+// The view commands of the tool buttons, on the demo game in the real window.
+#include "test_support.h"
+
+#include "data/game_open.h"
+#include "demo_game.h"
+#include "mainwin/forms/main_form.h"
+#include "mainwin/forms/map_hooks.h"
+#include "mainwin/options.h"
+#include "mainwin/settings_files.h"
+#include "mainwin/view_state.h"
+#include "ui_main_form.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+class view_commands_test : public fresh_game_test {
+protected:
+    void SetUp() override {
+        fresh_game_test::SetUp();
+        folder = make_temp_folder();
+        program_folder_override = folder + "/";
+        working_folder = QDir::currentPath();
+        ASSERT_TRUE(make_demo_game(folder + "/demo"));
+        free_symbol_set();
+        free_map();
+        new_game();
+        set_default_dirs();
+        current_game_path = folder + "/demo/Demo.OPS";
+        save_recent_games();
+        current_game_path.clear();
+        startup_command_line = "0";
+        form = std::make_unique<main_form>();
+        form->create_window();
+        form->resize(900, 640);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(map_loaded());
+    }
+    void TearDown() override {
+        form.reset();
+        QDir::setCurrent(working_folder);
+        startup_command_line.clear();
+        program_folder_override.clear();
+        current_game_path.clear();
+        operation_mode = 0;
+        for (auto& r : recent_games) r.clear();
+    }
+    std::string folder;
+    QString working_folder;
+    std::unique_ptr<main_form> form;
+};
+
+TEST_F(view_commands_test, zoom_in_at_a_click_and_out_again) {
+    auto& ui = form->controls();
+    ASSERT_EQ(zoom_level, 0);
+    EXPECT_TRUE(ui.zoom_in_button->isEnabled());
+    EXPECT_FALSE(ui.zoom_out_button->isEnabled());
+
+    ui.zoom_in_button->click();
+    EXPECT_EQ(operation_mode, 1) << "the next map click zooms in";
+    EXPECT_EQ(form->status_mode, 4);
+    EXPECT_EQ(zoom_level, 0);
+
+    QTest::mouseClick(ui.mapscreen_frame, Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(zoom_level, 1);
+    EXPECT_EQ(operation_mode, 0) << "back to the mode before the zoom";
+    EXPECT_EQ(form->status_mode, 1);
+    EXPECT_TRUE(ui.zoom_out_button->isEnabled());
+    EXPECT_GT(ui.hscroll_map->maximum(), 0);
+    QTest::mouseClick(ui.mapscreen_frame, Qt::LeftButton, {}, QPoint(200, 150));
+    EXPECT_EQ(zoom_level, 1) << "a plain click does not zoom";
+
+    ui.zoom_in_button->click();
+    QTest::mouseClick(ui.mapscreen_frame, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(zoom_level, 2);
+    EXPECT_FALSE(ui.zoom_in_button->isEnabled()) << "the largest zoom";
+    form->grab().save(QDir::temp().filePath("zel2play-demo-zoom-2.png"));
+
+    ui.zoom_out_button->click();
+    ui.zoom_out_button->click();
+    EXPECT_EQ(zoom_level, 0);
+    EXPECT_FALSE(ui.zoom_out_button->isEnabled());
+    EXPECT_EQ(view_origin_hex, 0);
+
+    ui.redraw_button->click();
+    EXPECT_EQ(view_ready, 1);
+}
+} // namespace
