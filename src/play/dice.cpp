@@ -27,7 +27,9 @@ namespace {
 void reseed(std::size_t write_offset) {
     const int m = dice_clock_ms ? dice_clock_ms() % 1000 : 0;
     const int a = (m < 0 ? -m : m) % (random_below(10) + 2);
-    const int b = random_below(1000) / (random_below(50) + 1);
+    // One draw after the other, so that a seed gives the same roll with every compiler.
+    const int draw = random_below(1000);
+    const int b = draw / (random_below(50) + 1);
     const int c = a + b;
     const int w = write_offset > 62499 * 250 ? 62499 * 250 : static_cast<int>(write_offset);
     const int p = random_below(w) + 1;
@@ -66,6 +68,8 @@ std::string roll_results_text(const std::string& before, const std::vector<int>&
 }
 
 void record_roll_comment(long roll_record, const std::string& text) {
+    // A roll that could not be recorded gets no comment either: it would belong to nothing.
+    if (roll_record < 0) return;
     if (text.empty()) {
         set_die_roll_comment_flag(roll_record, false);
         return;

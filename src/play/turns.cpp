@@ -70,7 +70,10 @@ bool set_turn_name(int n, const std::string& name) {
 }
 
 int proposed_turn(bool clear_mode) {
-    const int turn = game->game_turn;
+    // A turn from a file may lie outside 0 .. 32000.
+    const int turn = game->game_turn < 0               ? 0
+                     : game->game_turn > max_game_turn ? max_game_turn
+                                                       : game->game_turn;
     if (clear_mode) return turn;
     return turn >= max_game_turn ? max_game_turn : turn + 1;
 }

@@ -139,6 +139,9 @@ TEST_F(dice_test, a_comment_sets_the_flag_and_follows_the_roll_an_empty_one_does
         if (!r.comment.empty()) tail.insert(tail.end(), r.text.begin(), r.text.end());
         EXPECT_EQ(game->history_stream, stream_with(tail));
     }
+    restart();
+    record_roll_comment(-1, "a roll that was not recorded");
+    EXPECT_EQ(game->history_stream, stream_with({}));
 }
 
 } // namespace

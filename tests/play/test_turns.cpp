@@ -35,8 +35,15 @@ TEST_F(turns_test, the_proposed_turn_is_the_next_one_up_to_32000_or_this_one_whe
         bool clear_mode;
         int proposed;
     };
-    const row rows[] = {
-        {0, false, 1}, {31999, false, 32000}, {32000, false, 32000}, {5, true, 5}, {0, true, 0}};
+    const row rows[] = {{0, false, 1},
+                        {31999, false, 32000},
+                        {32000, false, 32000},
+                        {5, true, 5},
+                        {0, true, 0},
+                        // From a damaged file.
+                        {40000, true, 32000},
+                        {40000, false, 32000},
+                        {-3, false, 1}};
     for (const row& r : rows) {
         game->game_turn = r.turn;
         EXPECT_EQ(proposed_turn(r.clear_mode), r.proposed) << r.turn << " " << r.clear_mode;

@@ -210,6 +210,7 @@ void main_form::generated_setup() {
                                               edit_index = 0;
                                               run_advance_turn_form(edit_index);
                                               set_status_text(1);
+                                              redraw_map(); // the cleared flags change the status dots
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1033), {{ClickEvent, [this](QObject*, event_data&) {
