@@ -49,7 +49,9 @@ std::function<void(const std::string&)>& wave_player() {
 }
 } // namespace
 
-void set_wave_player(std::function<void(const std::string& path)> player) { wave_player() = std::move(player); }
+void set_wave_player(std::function<void(const std::string& path)> player) {
+    wave_player() = std::move(player);
+}
 
 void play_wave_file(const std::string& path) {
     if (wave_player()) {

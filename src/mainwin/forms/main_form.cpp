@@ -27,12 +27,12 @@
 #include "platform/main_window_ref.h"
 #include "platform/picture_icons.h"
 #include "platform/qt_text.h"
-#include "players/current_player.h"
-#include "players/forms/allies_form.h"
-#include "players/passwords.h"
 #include "play/forms/RollDiceForm.h"
 #include "play/forms/advance_turn_form.h"
 #include "play/forms/edit_turn_names_form.h"
+#include "players/current_player.h"
+#include "players/forms/allies_form.h"
+#include "players/passwords.h"
 
 #include <QApplication>
 #include <QCoreApplication>
