@@ -108,6 +108,7 @@ TEST_F(play_forms_test, roll_dice_form_rolls_once_and_records_the_comment_typed_
     EXPECT_EQ(played_[0], join(program_folder, "game-sounds/Dice.wav"));
 
     QTest::keyClicks(results, "ok");
+    f.grab().save(QDir::temp().filePath("zel2play-roll-dice.png")); // what a user sees
     click(f, "done_button");
     EXPECT_FALSE(f.isVisible());
     const std::string text = "Roll Results:  1, 1  ok";
@@ -202,6 +203,7 @@ TEST_F(play_forms_test, advance_turn_form_proposes_the_next_turn_and_names_it) {
     for (const char* box : {"clear_replay", "clear_move_flags", "clear_combat_flags"})
         EXPECT_TRUE(named<QCheckBox>(f, box)->isChecked()) << box;
 
+    f.grab().save(QDir::temp().filePath("zel2play-advance-turn.png"));
     named<QCheckBox>(f, "clear_replay")->setChecked(false);
     named<QCheckBox>(f, "clear_combat_flags")->setChecked(false);
     QTest::keyClicks(name, "Summer");
