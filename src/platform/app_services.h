@@ -1,6 +1,7 @@
 // Operating-system services that game logic and the main window ask for.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Starts another program file, shown normally, without parameters. False when it cannot start.
@@ -17,3 +18,8 @@ void show_busy_cursor(bool busy);
 
 // Ends the program at once with the given exit code (after a fatal error).
 [[noreturn]] void exit_program(int code);
+
+// Plays a wave file asynchronously by its path. Does nothing when the file cannot be played or
+// there is no audio output. Tests replace the player to see what would be played.
+void play_wave_file(const std::string& path);
+void set_wave_player(std::function<void(const std::string& path)> player);

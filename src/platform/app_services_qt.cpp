@@ -41,3 +41,24 @@ void show_busy_cursor(bool busy) {
 }
 
 void exit_program(int code) { std::exit(code); }
+
+namespace {
+std::function<void(const std::string&)>& wave_player() {
+    static std::function<void(const std::string&)> player;
+    return player;
+}
+} // namespace
+
+void set_wave_player(std::function<void(const std::string& path)> player) {
+    wave_player() = std::move(player);
+}
+
+void play_wave_file(const std::string& path) {
+    if (wave_player()) {
+        wave_player()(path);
+        return;
+    }
+    // The Qt base modules have no audio output; a file that is there is accepted and stays
+    // silent, like a machine without a wave device.
+    (void)QFileInfo(to_qstring(path)).isFile();
+}

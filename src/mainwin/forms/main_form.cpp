@@ -3,6 +3,7 @@
 #include "ui_main_form.h"
 
 #include "data/board.h"
+#include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/game_open.h"
 #include "data/records.h"
@@ -26,6 +27,9 @@
 #include "platform/main_window_ref.h"
 #include "platform/picture_icons.h"
 #include "platform/qt_text.h"
+#include "play/forms/RollDiceForm.h"
+#include "play/forms/advance_turn_form.h"
+#include "play/forms/edit_turn_names_form.h"
 #include "players/current_player.h"
 #include "players/forms/allies_form.h"
 #include "players/passwords.h"
@@ -194,6 +198,26 @@ void main_form::generated_setup() {
                                               run_allies_form();
                                               return false;
                                           }}});
+    set_event_handlers(menu_item(1030), {{ClickEvent, [this](QObject*, event_data&) {
+                                              edit_index = 1;
+                                              run_advance_turn_form(edit_index);
+                                              set_status_text(1);
+                                              redraw_map();
+                                              end_map_operation_hook();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1032), {{ClickEvent, [this](QObject*, event_data&) {
+                                              edit_index = 0;
+                                              run_advance_turn_form(edit_index);
+                                              set_status_text(1);
+                                              redraw_map(); // the cleared flags change the status dots
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1033), {{ClickEvent, [this](QObject*, event_data&) {
+                                              run_edit_turn_names_form();
+                                              set_status_text(1);
+                                              return false;
+                                          }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -235,6 +259,11 @@ void main_form::generated_setup() {
                                                save_current_game();
                                                return false;
                                            }}});
+    set_event_handlers(ui_->roll_die_button, {{ClickEvent, [](QObject*, event_data&) {
+                                                   open_dice_roller();
+                                                   game_modified = 1;
+                                                   return false;
+                                               }}});
     ui_->vscroll_map->setRange(0, 0);
     ui_->hscroll_map->setRange(0, 0);
     for (QScrollBar* bar : {ui_->hscroll_map, ui_->vscroll_map}) {
