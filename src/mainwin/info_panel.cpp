@@ -164,10 +164,13 @@ void draw_unit_panel(const unit_panel_content& content) {
         std::vector<panel_text> texts;
         if (l.visibility == visibility_hidden) c.fill_rect(unit_name_x, y + 2, 10, 9, map_colour(48));
         const int name_x = l.visibility == visibility_hidden ? unit_name_x + 13 : unit_name_x;
-        texts.push_back({name_x, y, l.name, font, 48});
-        texts.push_back({unit_column_x[0], y, l.class_name, font, 48});
-        texts.push_back({unit_column_x[1], y, l.piece_values, font, 48});
-        texts.push_back({unit_column_x[2], y, l.class_values, font, 48});
+        // Each text ends where the next column begins.
+        texts.push_back({name_x, y, l.name, font, 48, unit_column_x[0] - 4 - name_x});
+        texts.push_back(
+            {unit_column_x[0], y, l.class_name, font, 48, unit_column_x[1] - 4 - unit_column_x[0]});
+        texts.push_back(
+            {unit_column_x[1], y, l.piece_values, font, 48, unit_column_x[2] - 4 - unit_column_x[1]});
+        texts.push_back({unit_column_x[2], y, l.class_values, font, 48, 0});
         draw_texts(c, texts);
     }
     draw_texts(c, {{unit_mark_x, 3, content.head, "8.MS Sans Serif.Bold", 49}});
@@ -359,9 +362,13 @@ std::vector<panel_text> cycled_piece_lines(std::int32_t piece) {
     const class_struct* c = class_record(p->class_index);
     const std::string font = "10.MS Sans Serif.Bold";
     const int y = 19;
-    out.push_back({unit_mark_x, y, name_of(p->name), font, 48});
-    out.push_back({unit_column_x[0], y, c ? name_of(c->name) : std::string(), font, 48});
-    out.push_back({unit_column_x[1], y, c ? player_display_name(c->owner) : std::string(), font, 48});
+    // Each text ends where the next column begins.
+    auto gap = [](int column) {
+        return unit_column_x[column] - 4 - (column == 0 ? unit_mark_x : unit_column_x[column - 1]);
+    };
+    out.push_back({unit_mark_x, y, name_of(p->name), font, 48, gap(0)});
+    out.push_back({unit_column_x[0], y, c ? name_of(c->name) : std::string(), font, 48, gap(1)});
+    out.push_back({unit_column_x[1], y, c ? player_display_name(c->owner) : std::string(), font, 48, gap(2)});
     const bool on_map = !p->in_pool() && on_board(p->location);
     out.push_back({unit_column_x[2], y, on_map ? hex_coordinate_label(p->location) : "  OFFMAP", font, 48});
     return out;
@@ -488,7 +495,9 @@ void cycle_to_next_piece(int direction) {
     const std::int32_t hex = game->piece_array[static_cast<std::size_t>(piece)].location;
     show_cycled_piece(piece);
     bring_hex_into_view(hex);
-    // The cycled piece stands out on the screen until its hex is drawn again.
+    // The hex is drawn first, so that the highlight is not drawn over at once; it lasts on the
+    // screen until the hex is drawn again.
+    redraw_hex(hex);
     if (allocate_map_buffers() && screen_save_canvas) {
         // The highlight borrows the selection list; a selection under way keeps its pieces.
         std::vector<std::int32_t> kept(selected_pieces, selected_pieces + selected_pieces_capacity);
@@ -498,5 +507,4 @@ void cycle_to_next_piece(int direction) {
         std::copy(kept.begin(), kept.end(), selected_pieces);
     }
     show_map_buffer();
-    redraw_hex(hex);
 }

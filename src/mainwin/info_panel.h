@@ -55,6 +55,7 @@ struct panel_text {
     std::string text;
     std::string font;
     int colour = 0;
+    int width = 0; // the text is cut at this width; 0 = at the panel's edge
 };
 
 // The hex panel's lines for a hex (empty for a hex not on the board).

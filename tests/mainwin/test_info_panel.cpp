@@ -715,12 +715,18 @@ TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
     current_game_path.clear();
 
     startup_command_line = "0";
+    last_info_hex = 5; // what the panels showed before the open
+    cycle_start = 0;
+    cycle_list[0] = 1;
+    cycle_list[1] = -1;
     auto f = std::make_unique<main_form>();
     f->create_window();
     f->resize(900, 640);
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     ASSERT_TRUE(map_loaded());
+    EXPECT_EQ(last_info_hex, -1) << "an open empties the panels";
+    EXPECT_EQ(cycle_start, -1) << "and ends a cycle";
     Ui::main_form& ui = f->controls();
     EXPECT_EQ(unit_panel_width, ui.unit_info_box->width());
     EXPECT_EQ(hex_panel_height, ui.hex_info_box->height());
@@ -771,6 +777,43 @@ TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
     QString shot = QDir::temp().filePath("zel2play-info-panel.png");
     EXPECT_TRUE(f->grab().save(shot));
 
+    // The cycle buttons: a chosen cycle shows them; Next shows the piece in the unit box and
+    // marks it on the map; Stop ends the cycle and hides them.
+    int known = -1;
+    for (int i = 0; i < game->piece_end_index && known < 0; ++i) {
+        const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
+        if (!p.in_pool() && p.location >= 0 && p.location < board->hex_count &&
+            get_piece_visibility(i) == visibility_full)
+            known = i;
+    }
+    ASSERT_GE(known, 0);
+    bring_hex_into_view(game->piece_array[static_cast<std::size_t>(known)].location);
+    QCoreApplication::processEvents();
+    cycle_units_form_hook = [known] {
+        cycle_list[0] = known;
+        cycle_list[1] = -1;
+        cycle_start = 0;
+    };
+    ui.cycle_button->click();
+    cycle_units_form_hook = nullptr;
+    EXPECT_TRUE(ui.gen_1->isVisible() && ui.gen_2->isVisible() && ui.gen_3->isVisible());
+    EXPECT_TRUE(ui.gen_1->isEnabled() && ui.gen_2->isEnabled() && ui.gen_3->isEnabled());
+    const QImage before = screen_save_bitmap.native()->image.copy();
+    ui.unit_info_box->repaint();
+    ui.gen_2->click();
+    EXPECT_EQ(cycle_position, 0);
+    EXPECT_NE(screen_save_bitmap.native()->image, before) << "the cycled piece is marked on the map";
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f->grab().save(QDir::temp().filePath("zel2play-info-panel-cycle.png")));
+    ui.gen_1->click(); // the only piece again
+    EXPECT_EQ(cycle_position, 0);
+    EXPECT_TRUE(responder.shown().empty());
+    ui.gen_3->click();
+    EXPECT_EQ(cycle_start, -1);
+    EXPECT_FALSE(ui.gen_1->isVisible() || ui.gen_2->isVisible() || ui.gen_3->isVisible());
+    EXPECT_FALSE(ui.gen_2->isEnabled());
+    move_mouse(ui.mapscreen_frame, QPoint(1, 1));
+
     // The split bars: 20 pixels right widens the unit box by 20 and keeps 9 between the boxes.
     const QRect unit_before = ui.unit_info_box->geometry(), hex_before = ui.hex_info_box->geometry();
     QTest::mousePress(ui.vsplit_1, Qt::LeftButton, Qt::NoModifier, QPoint(3, 10));
@@ -800,6 +843,18 @@ TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
     EXPECT_GT(count_not(ui.hex_info_box->grab().toImage(), fill), 50);
     QString shot2 = QDir::temp().filePath("zel2play-info-panel-split.png");
     EXPECT_TRUE(f->grab().save(shot2));
+
+    // Opening a game again empties the panels and ends a cycle of the game before.
+    ASSERT_NE(last_info_hex, -1);
+    cycle_start = 0;
+    cycle_list[0] = known;
+    cycle_list[1] = -1;
+    recent_game_to_open = 0;
+    EXPECT_TRUE(f->open_saved_game());
+    recent_game_to_open = -1;
+    EXPECT_EQ(last_info_hex, -1);
+    EXPECT_EQ(cycle_start, -1);
+    EXPECT_EQ(action_selection[0], -1);
 }
 
 } // namespace

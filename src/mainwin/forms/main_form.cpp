@@ -606,6 +606,7 @@ bool main_form::open_saved_game() {
     if (!ok) return false;
 
     view_ready = 0;
+    clear_info_panels_hook(); // the panels showed the game before
     current_player = -1;
     // Until players log on, the game is viewed as a visitor.
     show_game_menus();

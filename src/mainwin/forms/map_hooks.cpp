@@ -20,6 +20,8 @@ std::function<bool(const std::string&)> front_program_starter = start_program_fi
 void clear_info_panels_hook() {
     // Whatever the panels showed is gone: the next pointer move fills them again.
     last_info_hex = -1;
+    // A cycle over pieces of a map no longer shown has nothing left to visit.
+    if (cycle_start >= 0) end_piece_cycle();
     clear_info_panels();
 }
 void view_resized_hook() {}
