@@ -84,7 +84,11 @@ void connect_info_boxes(main_form& f) {
         if (unit_box) unit_box->update();
         if (hex_box) hex_box->update();
     };
-    piece_cycle_ended_hook = [&f] { show_cycle_buttons(f.controls(), false); };
+    // The hooks outlive the window: they hold it by a guarded pointer.
+    QPointer<main_form> window(&f);
+    piece_cycle_ended_hook = [window] {
+        if (window) show_cycle_buttons(window->controls(), false);
+    };
     f.set_event_handlers(ui.unit_info_box, {{PaintEvent, [&f](QObject*, event_data&) {
                                                  paint_box(f.controls().unit_info_box, unit_panel_bitmap);
                                                  return true;
