@@ -12,6 +12,7 @@
 #include "history/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
+#include "mainwin/forms/info_boxes.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/forms/map_view_paint.h"
 #include "mainwin/map_draw.h"
@@ -278,6 +279,7 @@ void main_form::generated_setup() {
     set_event_handlers(ui_->mapscreen_frame, {{PaintEvent, [this](QObject*, event_data&) {
                                                   return paint_map_frame(ui_->mapscreen_frame);
                                               }}});
+    connect_info_boxes(*this);
     ui_->hsplit_1->setCursor(Qt::SplitVCursor);
     ui_->vsplit_1->setCursor(Qt::SplitHCursor);
     ui_->map_border_frame->lower();
@@ -449,6 +451,7 @@ bool main_form::on_resize(event_data& e) {
     info_panel_height = r.info_panel_height;
     info_panel_width = r.info_panel_width;
     apply_layout(r);
+    size_info_panels(*this);
 
     view_width = ui->mapscreen_frame->width();
     view_height = ui->mapscreen_frame->height();
@@ -633,6 +636,7 @@ bool main_form::open_saved_game() {
     if (!ok) return false;
 
     view_ready = 0;
+    clear_info_panels_hook(); // the panels showed the game before
     current_player = -1;
     // Until players log on, the game is viewed as a visitor.
     show_game_menus();

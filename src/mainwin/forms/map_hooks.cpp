@@ -1,6 +1,7 @@
 #include "map_hooks.h"
 
 #include "data/game_settings.h"
+#include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"
 #include "platform/app_services.h"
@@ -16,7 +17,13 @@ int pending_card_pool = 0;
 QPointer<QWidget> pending_card_windows[2];
 std::function<bool(const std::string&)> front_program_starter = start_program_file;
 
-void clear_info_panels_hook() {}
+void clear_info_panels_hook() {
+    // Whatever the panels showed is gone: the next pointer move fills them again.
+    last_info_hex = -1;
+    // A cycle over pieces of a map no longer shown has nothing left to visit.
+    if (cycle_start >= 0) end_piece_cycle();
+    clear_info_panels();
+}
 void view_resized_hook() {}
 void redraw_hex_hook(int hex) { redraw_hex(hex); }
 void end_map_operation_hook() {}
