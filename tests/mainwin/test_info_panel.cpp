@@ -1,6 +1,7 @@
 // The hex and piece info panels, the value formats, piece cycling, and the boxes of the main
 // window following the mouse over the demo game.
 #include "test_support.h"
+#include "window_fixture.h"
 
 #include "data/game_open.h"
 #include "data/game_settings.h"
@@ -667,25 +668,7 @@ TEST_F(unit_panel_test, cycling_with_nothing_known_ends_with_a_message) {
 
 // --- the main window over the demo game ---------------------------------------------------
 
-class info_boxes_window_test : public fresh_game_test {
-protected:
-    void SetUp() override {
-        fresh_game_test::SetUp();
-        folder = make_temp_folder();
-        program_folder_override = folder + "/";
-        working_folder = QDir::currentPath();
-    }
-    void TearDown() override {
-        QDir::setCurrent(working_folder);
-        startup_command_line.clear();
-        program_folder_override.clear();
-        current_game_path.clear();
-        for (auto& r : recent_games)
-            r.clear();
-    }
-    std::string folder;
-    QString working_folder;
-};
+using info_boxes_window_test = main_window_test;
 
 int count_not(const QImage& img, QRgb colour) {
     int n = 0;
@@ -702,17 +685,7 @@ void move_mouse(QWidget* w, QPoint at) {
 }
 
 TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
-    const std::string demo = folder + "/demo";
-    ASSERT_TRUE(make_demo_game(demo));
-    free_symbol_set();
-    free_map();
-    new_game();
-    set_default_dirs();
-    recent_games[0] = demo + "/Demo.OPS";
-    current_game_path = recent_games[0];
-    save_recent_games();
-    recent_games[0].clear();
-    current_game_path.clear();
+    put_demo_first_in_recent_games();
 
     startup_command_line = "0";
     last_info_hex = 5; // what the panels showed before the open

@@ -1,6 +1,7 @@
 // The status line texts of every mode, the autosave copy and its timer, and the main window with
 // the demo game open.
 #include "test_support.h"
+#include "window_fixture.h"
 
 #include "data/game_open.h"
 #include "data/saved_game.h"
@@ -182,34 +183,7 @@ TEST_F(autosave_test, a_failed_copy_is_reported_and_changes_nothing) {
     EXPECT_EQ(current_game_path, folder + "/Battle.OPS");
 }
 
-class main_window_game_test : public fresh_game_test {
-protected:
-    void SetUp() override {
-        fresh_game_test::SetUp();
-        folder = make_temp_folder();
-        program_folder_override = folder + "/";
-        working_folder = QDir::currentPath();
-    }
-    void TearDown() override {
-        // An opened game makes its folder the current one.
-        QDir::setCurrent(working_folder);
-        startup_command_line.clear();
-        program_folder_override.clear();
-        autosave_on = 0;
-        current_game_path.clear();
-        for (auto& r : recent_games)
-            r.clear();
-    }
-    std::unique_ptr<main_form> make_form(const std::string& command_line = {}) {
-        startup_command_line = command_line;
-        auto f = std::make_unique<main_form>();
-        f->create_window();
-        QCoreApplication::processEvents();
-        return f;
-    }
-    std::string folder;
-    QString working_folder;
-};
+using main_window_game_test = main_window_test;
 
 TEST_F(main_window_game_test, a_stored_autosave_period_starts_its_timer_at_start_up) {
     // A period kept in the preferences file from the last run.
@@ -263,21 +237,8 @@ TEST_F(main_window_game_test, recent_entries_and_the_open_button_open_through_th
 
 TEST_F(main_window_game_test, the_demo_game_opens_from_the_command_line) {
     const std::string demo = folder + "/demo";
-    ASSERT_TRUE(make_demo_game(demo));
+    put_demo_first_in_recent_games();
     EXPECT_TRUE(responder.shown().empty()) << responder.shown().front().caption;
-    free_symbol_set();
-    free_map();
-    new_game();
-    current_game_path.clear();
-    {
-        // The list the demo's maker and ./run leave for a new user.
-        set_default_dirs();
-        recent_games[0] = demo + "/Demo.OPS";
-        current_game_path = recent_games[0];
-        save_recent_games();
-        recent_games[0].clear();
-        current_game_path.clear();
-    }
 
     auto f = make_form("0");
     for (const auto& d : responder.shown())

@@ -1,5 +1,6 @@
 // The view commands of the tool buttons, on the demo game in the real window.
 #include "test_support.h"
+#include "window_fixture.h"
 
 #include "data/game_open.h"
 #include "demo_game.h"
@@ -16,39 +17,20 @@
 #include <QToolButton>
 
 namespace {
-class view_commands_test : public fresh_game_test {
+class view_commands_test : public main_window_test {
 protected:
     void SetUp() override {
-        fresh_game_test::SetUp();
-        folder = make_temp_folder();
-        program_folder_override = folder + "/";
-        working_folder = QDir::currentPath();
-        ASSERT_TRUE(make_demo_game(folder + "/demo"));
-        free_symbol_set();
-        free_map();
-        new_game();
-        set_default_dirs();
-        current_game_path = folder + "/demo/Demo.OPS";
-        save_recent_games();
-        current_game_path.clear();
-        startup_command_line = "0";
-        form = std::make_unique<main_form>();
-        form->create_window();
+        main_window_test::SetUp();
+        put_demo_first_in_recent_games();
+        form = make_form("0");
         form->resize(900, 640);
         QCoreApplication::processEvents();
         ASSERT_TRUE(map_loaded());
     }
     void TearDown() override {
         form.reset();
-        QDir::setCurrent(working_folder);
-        startup_command_line.clear();
-        program_folder_override.clear();
-        current_game_path.clear();
-        operation_mode = 0;
-        for (auto& r : recent_games) r.clear();
+        main_window_test::TearDown();
     }
-    std::string folder;
-    QString working_folder;
     std::unique_ptr<main_form> form;
 };
 
