@@ -11,10 +11,13 @@
 
 std::function<void()> password_form_hook;
 std::function<void()> player_info_form_hook;
+std::function<void()> log_on_form_hook;
 
 namespace {
+// Any record before the end record, also a new one whose name is not yet given.
 player_struct* record_of(int p) {
-    return player_record(p) ? &game->player_array[static_cast<std::size_t>(p)] : nullptr;
+    auto& a = game->player_array;
+    return p >= 0 && static_cast<std::size_t>(p) + 1 < a.size() ? &a[static_cast<std::size_t>(p)] : nullptr;
 }
 
 std::string stored_password(const player_struct& p) {
@@ -95,7 +98,7 @@ int store_player_password(int player_index, const std::string& text) {
 int ask_new_player_password(int player_index) {
     run_password_form(0);
     if (player_index >= 0) {
-        if (!player_record(player_index)) return 0;
+        if (!record_of(player_index)) return 0;
         return store_player_password(player_index, form_result_text);
     }
     return static_cast<int>(form_result_text.size());

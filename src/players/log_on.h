@@ -8,6 +8,9 @@
 // 2 old password before a change); the entered text comes back in form_result_text, upper case,
 // empty when cancelled. The forms layer fills it; empty counts as a cancel.
 extern std::function<void()> password_form_hook;
+// Runs the log-on dialog in the main window's log-ons when set (tests script the log-on with it);
+// empty: the real dialog.
+extern std::function<void()> log_on_form_hook;
 // Runs the player editor modally on edit_index (the end record's index makes a new player).
 extern std::function<void()> player_info_form_hook;
 

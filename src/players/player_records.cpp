@@ -166,7 +166,8 @@ bool delete_player(int s) {
 }
 
 save_result save_player_info(int p, const player_edit& edit, bool had_password) {
-    if (!player_record(p)) return save_result::refused;
+    // Any record before the end record: a new player has no name yet.
+    if (p < 0 || static_cast<std::size_t>(p) + 1 >= game->player_array.size()) return save_result::refused;
     player_struct& r = record(p);
     const bool game_master = (r.flags & player_flag_game_master) != 0;
     std::string name = edit.name.substr(0, max_player_name_length);
