@@ -8,8 +8,9 @@
 #include <functional>
 #include <memory>
 
-template <class Form> void when_modal(std::function<void(Form&)> act, int tries = 200) {
-    QTimer::singleShot(0, [act, tries] {
+// Checks every few milliseconds, for at most a few seconds, until the dialog is up.
+template <class Form> void when_modal(std::function<void(Form&)> act, int tries = 1000) {
+    QTimer::singleShot(5, [act, tries] {
         if (auto* f = qobject_cast<Form*>(QApplication::activeModalWidget())) {
             act(*f);
             return;
