@@ -16,7 +16,9 @@
 
 namespace {
 
-player_struct& record(int index) { return game->player_array[static_cast<std::size_t>(index)]; }
+player_struct& record(int index) {
+    return game->player_array[static_cast<std::size_t>(index)];
+}
 
 // Takes player s out of the alliance table: its entry and every entry's flag for it.
 void remove_from_alliances(int s) {
@@ -25,8 +27,8 @@ void remove_from_alliances(int s) {
     if (at < alliance_table.size()) alliance_table.erase(alliance_table.begin() + s);
     for (alliance_entry& e : alliance_table) {
         if (at < e.flags.size()) e.flags.erase(e.flags.begin() + s);
-        e.count = static_cast<std::int32_t>(std::count_if(e.flags.begin(), e.flags.end(),
-                                                          [](std::int32_t f) { return f != 0; }));
+        e.count = static_cast<std::int32_t>(
+            std::count_if(e.flags.begin(), e.flags.end(), [](std::int32_t f) { return f != 0; }));
     }
 }
 
@@ -69,8 +71,8 @@ int grow_player_array() {
         init_player_record(n);
         a[static_cast<std::size_t>(n) + 1] = player_struct{};
     } catch (const std::bad_alloc&) {
-        message_box("Memory Allacation Error!", "Can not create player array.  Action Aborted.", box_buttons::ok,
-                    box_icon::stop);
+        message_box("Memory Allacation Error!", "Can not create player array.  Action Aborted.",
+                    box_buttons::ok, box_icon::stop);
         return -1;
     }
     game->player_count = n + 2;
@@ -99,10 +101,11 @@ void discard_new_player(int index) {
 bool delete_player(int s) {
     if (!player_record(s)) return false;
     if (s == current_player) {
-        message_box("Can Not Delete Logged In Player",
-                    "Operation Cancelled.  You are logged-in as the player to be deleted.  \n\rPlease log-in as "
-                    "another player.",
-                    box_buttons::ok, box_icon::information);
+        message_box(
+            "Can Not Delete Logged In Player",
+            "Operation Cancelled.  You are logged-in as the player to be deleted.  \n\rPlease log-in as "
+            "another player.",
+            box_buttons::ok, box_icon::information);
         return false;
     }
     for (const class_struct& c : game->class_array) {
@@ -125,12 +128,13 @@ bool delete_player(int s) {
                     box_buttons::ok, box_icon::information);
         return false;
     }
-    if (message_box("Confirm Player Deletion",
-                    "Are you sure you want to remove this player?  \n\r(Note: Removing a player will "
-                    "automatically clear \n\r the turn replay.  Additionally, removing a player \n\rin a game "
-                    "with playing cards will likely \n\rcause the game to become unstable.)  \n\rThis Delete "
-                    "Action can not be UNDONE.",
-                    box_buttons::ok_cancel, box_icon::question) != box_answer::ok)
+    if (message_box(
+            "Confirm Player Deletion",
+            "Are you sure you want to remove this player?  \n\r(Note: Removing a player will "
+            "automatically clear \n\r the turn replay.  Additionally, removing a player \n\rin a game "
+            "with playing cards will likely \n\rcause the game to become unstable.)  \n\rThis Delete "
+            "Action can not be UNDONE.",
+            box_buttons::ok_cancel, box_icon::question) != box_answer::ok)
         return false;
     edit_index = 1;
     if (verify_player_password(s) != 1) return false;

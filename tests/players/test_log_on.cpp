@@ -11,7 +11,8 @@ class log_on_test : public player_fixture {};
 
 constexpr const char* first_wrong = "That was your first incorrect response!";
 constexpr const char* second_wrong = "That was your second incorrect response!";
-constexpr const char* third_wrong = "That was your third incorrect response!  \n\rAccess denied, operation aborted.";
+constexpr const char* third_wrong =
+    "That was your third incorrect response!  \n\rAccess denied, operation aborted.";
 
 TEST_F(log_on_test, log_in_now_by_password_answers) {
     struct row {
@@ -27,15 +28,39 @@ TEST_F(log_on_test, log_in_now_by_password_answers) {
     const row table[] = {
         {"right at once", {"secret"}, {}, true, 1, 1, 1, {}},
         {"mixed case is the same password", {"SeCrEt"}, {}, true, 1, 1, 1, {}},
-        {"right at the third try", {"x", "y", "secret"}, {box_answer::ok, box_answer::ok}, true, 1, 1, 3,
+        {"right at the third try",
+         {"x", "y", "secret"},
+         {box_answer::ok, box_answer::ok},
+         true,
+         1,
+         1,
+         3,
          {first_wrong, second_wrong}},
-        {"wrong three times", {"x", "y", "z"}, {box_answer::ok, box_answer::ok, box_answer::ok}, true, -2, 0, 3,
+        {"wrong three times",
+         {"x", "y", "z"},
+         {box_answer::ok, box_answer::ok, box_answer::ok},
+         true,
+         -2,
+         0,
+         3,
          {first_wrong, second_wrong, third_wrong}},
         {"cancel in the password dialog keeps the log-on open", {""}, {}, false, -1, 0, 1, {}},
-        {"cancel in the try-again box keeps the log-on open", {"x"}, {box_answer::cancel}, false, -1, 0, 1,
+        {"cancel in the try-again box keeps the log-on open",
+         {"x"},
+         {box_answer::cancel},
+         false,
+         -1,
+         0,
+         1,
          {first_wrong}},
-        {"a longer entry than the stored 20 is not the password", {"secretsecretsecretsecretX"}, {box_answer::cancel},
-         false, -1, 0, 1, {first_wrong}},
+        {"a longer entry than the stored 20 is not the password",
+         {"secretsecretsecretsecretX"},
+         {box_answer::cancel},
+         false,
+         -1,
+         0,
+         1,
+         {first_wrong}},
     };
     for (const row& r : table) {
         SCOPED_TRACE(r.what);

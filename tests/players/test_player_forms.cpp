@@ -3,6 +3,8 @@
 #include "player_fixture.h"
 
 #include "data/game_open.h"
+#include "data/symbols.h"
+#include "platform/files.h"
 #include "players/forms/log_on_form.h"
 #include "players/forms/password_form.h"
 #include "players/forms/player_info_form.h"
@@ -15,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -101,8 +104,9 @@ TEST_F(player_forms_test, log_on_form_lists_players_and_logs_on) {
         f.create_form();
         auto& c = f.controls();
         EXPECT_EQ(f.windowTitle(), "Player Selection and Initial Log-In");
-        EXPECT_EQ(c.label_1->text(), "Welcome to the game: Big Battle.  Please log-in as either one of the existing "
-                                     "players, or as a new player.");
+        EXPECT_EQ(c.label_1->text(),
+                  "Welcome to the game: Big Battle.  Please log-in as either one of the existing "
+                  "players, or as a new player.");
         EXPECT_EQ(items(c.playerbox), (QStringList{"Alice", "Bob"}));
         EXPECT_EQ(f.selected_player(), 0);
         c.playerbox->setCurrentIndex(r.select);
@@ -146,7 +150,9 @@ TEST_F(player_forms_test, the_first_player_can_be_made_gamemaster) {
     player_info_form f(nullptr);
     f.create_form();
     auto& c = f.controls();
-    EXPECT_EQ(responder.count("First Player GAMEMASTER Option", "Do you want to have the first player be set up"), 1);
+    EXPECT_EQ(
+        responder.count("First Player GAMEMASTER Option", "Do you want to have the first player be set up"),
+        1);
     EXPECT_EQ(f.windowTitle(), "Player Information");
     EXPECT_EQ(c.name->text(), "GAMEMASTER");
     EXPECT_FALSE(c.name->isEnabled());
@@ -262,6 +268,82 @@ TEST_F(player_forms_test, select_player_form_deletes_the_selected_player) {
     EXPECT_EQ(edited, 1);
     QTest::mouseClick(c.add_player, Qt::LeftButton);
     EXPECT_EQ(edited, 2);
+}
+
+TEST_F(player_forms_test, a_missing_picture_is_browsed_for_and_copied_into_the_game_folder) {
+    const std::string game_folder = make_temp_folder();
+    const std::string elsewhere = make_temp_folder();
+    current_game_path = game_folder + "/Game.OPS";
+    ASSERT_TRUE(
+        QImage(40, 20, QImage::Format_RGB32).save(QString::fromStdString(elsewhere + "/face.bmp"), "BMP"));
+    const int p = add_player("Alice");
+    set_name(game->player_array[0].picture_file, "lost");
+
+    // Cancel: no picture, and saving forgets the name.
+    responder.answer(box_answer::cancel);
+    {
+        edit_index = p;
+        player_info_form f(nullptr);
+        f.create_form();
+        EXPECT_EQ(responder.count("Picture File Not Found", "Do you want to browse all folders"), 1);
+        EXPECT_FALSE(f.picture_present());
+        EXPECT_FALSE(f.controls().no_pic_label->isHidden());
+        QTest::mouseClick(f.controls().cb_2, Qt::LeftButton);
+        EXPECT_EQ(game->player_array[0].picture_file[0], 0);
+    }
+
+    // OK: browse; the chosen file is copied to where the game looks for it.
+    set_name(game->player_array[0].picture_file, "lost");
+    responder.clear();
+    responder.answer(box_answer::ok).answer_text(elsewhere + "/face.bmp");
+    edit_index = p;
+    player_info_form f(nullptr);
+    f.create_form();
+    ASSERT_TRUE(f.picture_present());
+    EXPECT_EQ(f.picture_path(), game_folder + "/face.bmp");
+    EXPECT_TRUE(path_is_readable_file(game_folder + "/face.bmp"));
+    EXPECT_TRUE(f.controls().no_pic_label->isHidden());
+    EXPECT_FALSE(f.controls().pictb_1->pixmap().isNull());
+    QTest::mouseClick(f.controls().cb_2, Qt::LeftButton);
+    EXPECT_EQ(name_of(game->player_array[0].picture_file), "face");
+}
+
+TEST_F(player_forms_test, the_default_hidden_symbol_box) {
+    symbols->piece_symbols.resize(3);
+    set_name(symbols->piece_symbols[0].name, "Tank");
+    set_name(symbols->piece_symbols[1].name, "Artillery");
+    set_name(symbols->piece_symbols[2].name, "Infantry");
+    symbols->piece_symbol_count = 3;
+    const int p = add_player("Alice", "", player_flag_uses_hidden);
+    game->player_array[0].default_hidden_symbol = 2;
+    edit_index = p;
+    player_info_form f(nullptr);
+    f.create_form();
+    auto& c = f.controls();
+    EXPECT_EQ(items(c.combo_1), (QStringList{"Tank", "Artillery", "Infantry"}));
+    EXPECT_EQ(c.combo_1->currentText(), "Infantry");
+    EXPECT_TRUE(c.default_sym->isChecked());
+    QTest::mouseClick(c.sort_syms, Qt::LeftButton);
+    EXPECT_EQ(items(c.combo_1), (QStringList{"Artillery", "Infantry", "Tank"}));
+    EXPECT_EQ(c.combo_1->currentText(), "Infantry");
+    EXPECT_EQ(f.working_symbol(), 2);
+    c.default_sym->setChecked(false);
+    c.use_hidden->setChecked(false);
+    c.combo_1->setCurrentIndex(2);
+    c.combo_1->activated(2);
+    EXPECT_EQ(f.working_symbol(), 0);
+    EXPECT_TRUE(c.default_sym->isChecked());
+    EXPECT_TRUE(c.use_hidden->isChecked());
+    QTest::mouseClick(c.cb_2, Qt::LeftButton);
+    EXPECT_EQ(game->player_array[0].default_hidden_symbol, 0);
+
+    // A stored symbol the set does not have shows as none.
+    game->player_array[0].default_hidden_symbol = 9;
+    player_info_form g(nullptr);
+    g.create_form();
+    EXPECT_EQ(g.controls().combo_1->currentIndex(), -1);
+    EXPECT_FALSE(g.controls().default_sym->isChecked());
+    EXPECT_EQ(game->player_array[0].default_hidden_symbol, 30001);
 }
 
 } // namespace

@@ -126,8 +126,8 @@ TEST_F(player_records_test, deleting_player_1_of_3_renumbers_owners_and_clears_t
 TEST_F(player_records_test, deletion_is_refused) {
     struct row {
         const char* what;
-        int classes_owner;   // -1 none
-        int stack_owner;     // -1 none
+        int classes_owner; // -1 none
+        int stack_owner;   // -1 none
         int logged_in;
         box_answer confirm;
         std::vector<std::string> passwords;
@@ -136,18 +136,49 @@ TEST_F(player_records_test, deletion_is_refused) {
         const char* text;
     };
     const row table[] = {
-        {"logged in", -1, -1, 1, box_answer::ok, {}, {}, "Can Not Delete Logged In Player",
-         "Operation Cancelled.  You are logged-in as the player to be deleted.  \n\rPlease log-in as another player."},
-        {"owns a class", 1, -1, 0, box_answer::ok, {}, {}, "Piece Class Condition Found",
-         "This operation is being cancelled because one or  \n\rmore piece classes were found assigned to this "
+        {"logged in",
+         -1,
+         -1,
+         1,
+         box_answer::ok,
+         {},
+         {},
+         "Can Not Delete Logged In Player",
+         "Operation Cancelled.  You are logged-in as the player to be deleted.  \n\rPlease log-in as another "
+         "player."},
+        {"owns a class",
+         1,
+         -1,
+         0,
+         box_answer::ok,
+         {},
+         {},
+         "Piece Class Condition Found",
+         "This operation is being cancelled because one or  \n\rmore piece classes were found assigned to "
+         "this "
          "player.   \n\rPlease edit the class defintions and try again.  \n\r( Tanks )"},
-        {"owns a stack definition", -1, 1, 0, box_answer::ok, {}, {}, "Stack Symbol Condition Found",
-         "This operation is being cancelled because one or  \n\rmore stack symbols were found assigned to this "
+        {"owns a stack definition",
+         -1,
+         1,
+         0,
+         box_answer::ok,
+         {},
+         {},
+         "Stack Symbol Condition Found",
+         "This operation is being cancelled because one or  \n\rmore stack symbols were found assigned to "
+         "this "
          "player.   \n\rPlease edit the stack defintions and try again.  \n\r(  )"},
         {"cancelled", -1, -1, 0, box_answer::cancel, {}, {}, "Confirm Player Deletion", nullptr},
         {"password cancelled", -1, -1, 0, box_answer::ok, {""}, {}, "Confirm Player Deletion", nullptr},
-        {"wrong password", -1, -1, 0, box_answer::ok, {"a", "b", "c"},
-         {box_answer::ok, box_answer::ok, box_answer::ok}, "Verification Failure", "Access denied"},
+        {"wrong password",
+         -1,
+         -1,
+         0,
+         box_answer::ok,
+         {"a", "b", "c"},
+         {box_answer::ok, box_answer::ok, box_answer::ok},
+         "Verification Failure",
+         "Access denied"},
     };
     for (const row& r : table) {
         SCOPED_TRACE(r.what);

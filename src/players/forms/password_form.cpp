@@ -9,11 +9,13 @@
 #include "players/forms/player_info_form.h"
 #include "players/log_on.h"
 
-password_form::password_form(QWidget* parent) : form_base(parent), ui_(std::make_unique<Ui::password_form>()) {
+password_form::password_form(QWidget* parent)
+    : form_base(parent), ui_(std::make_unique<Ui::password_form>()) {
     ui_->setupUi(this);
     set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) { return on_created(); }}});
     set_event_handlers(ui_->ok_button, {{ClickEvent, [this](QObject*, event_data&) {
-                                             form_result_text = upper_case_password(from_qstring(ui_->textbox->text()));
+                                             form_result_text =
+                                                 upper_case_password(from_qstring(ui_->textbox->text()));
                                              accept();
                                              return true;
                                          }}});

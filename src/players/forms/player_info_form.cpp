@@ -31,10 +31,13 @@ constexpr std::int32_t no_symbol = 30001;
 constexpr std::int32_t none_selected = 63001;
 constexpr int symbol_role = Qt::UserRole;
 
-player_struct& record(int index) { return game->player_array[static_cast<std::size_t>(index)]; }
+player_struct& record(int index) {
+    return game->player_array[static_cast<std::size_t>(index)];
+}
 
 bool same_folder(const std::string& a, const std::string& b) {
-    return !a.empty() && !b.empty() && QString::compare(to_qstring(a), to_qstring(b), Qt::CaseInsensitive) == 0;
+    return !a.empty() && !b.empty() &&
+           QString::compare(to_qstring(a), to_qstring(b), Qt::CaseInsensitive) == 0;
 }
 
 // The piece symbol's cell of the largest loaded strip, scaled by one factor into the box.
@@ -51,8 +54,8 @@ QImage symbol_image(std::int32_t n, int box_width, int box_height) {
         const double f = std::min(static_cast<double>(box_width) / cell.width(),
                                   static_cast<double>(box_height) / cell.height());
         return image.copy(cell).scaled(std::max(1, static_cast<int>(cell.width() * f)),
-                                       std::max(1, static_cast<int>(cell.height() * f)), Qt::IgnoreAspectRatio,
-                                       Qt::SmoothTransformation);
+                                       std::max(1, static_cast<int>(cell.height() * f)),
+                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     return {};
 }
@@ -88,13 +91,15 @@ player_info_form::player_info_form(QWidget* parent)
     set_event_handlers(ui_->use_pass, {{ClickEvent, [this](QObject*, event_data&) {
                                             if (ui_->use_pass->isChecked() && !had_password_) {
                                                 ask_new_player_password(-1);
-                                                if (!form_result_text.empty()) new_password_ = form_result_text;
+                                                if (!form_result_text.empty())
+                                                    new_password_ = form_result_text;
                                             }
                                             return true;
                                         }}});
     set_event_handlers(ui_->sort_syms, {{ClickEvent, [this](QObject*, event_data&) {
-                                             const QString name =
-                                                 symbol_ == none_selected ? QString() : ui_->combo_1->currentText();
+                                             const QString name = symbol_ == none_selected
+                                                                      ? QString()
+                                                                      : ui_->combo_1->currentText();
                                              fill_symbol_box();
                                              select_symbol_by_name(name);
                                              return true;
@@ -131,12 +136,13 @@ bool player_info_form::on_created() {
         if (e < 0) return false;
         new_player_ = true;
         if (e == 0 &&
-            message_box("First Player GAMEMASTER Option",
-                        "The first player may be defined as a GAMEMASTER. \n\r\n\rThe GAMEMASTER is able to see and "
-                        "move every piece  \n\ron the board, irrespective of which player the \n\rpiece actually "
-                        "belongs to.  Only one GAMEMASTER\n\rcan be defined for a game\n\r\n\rDo you want to have "
-                        "the first player be set up\n\r\tas a GAMEMASTER?",
-                        box_buttons::yes_no, box_icon::question) == box_answer::yes) {
+            message_box(
+                "First Player GAMEMASTER Option",
+                "The first player may be defined as a GAMEMASTER. \n\r\n\rThe GAMEMASTER is able to see and "
+                "move every piece  \n\ron the board, irrespective of which player the \n\rpiece actually "
+                "belongs to.  Only one GAMEMASTER\n\rcan be defined for a game\n\r\n\rDo you want to have "
+                "the first player be set up\n\r\tas a GAMEMASTER?",
+                box_buttons::yes_no, box_icon::question) == box_answer::yes) {
             set_name(record(0).name, "GAMEMASTER");
             ask_new_player_password(0);
             record(0).flags |= 0x0F;
@@ -148,9 +154,11 @@ bool player_info_form::on_created() {
 
     ui_->syms_unsorted->clear();
     ui_->syms_sorted->clear();
-    const int count = std::min<int>(symbols->piece_symbol_count, static_cast<int>(symbols->piece_symbols.size()));
+    const int count =
+        std::min<int>(symbols->piece_symbol_count, static_cast<int>(symbols->piece_symbols.size()));
     for (int i = 0; i < count; ++i) {
-        auto* item = new QListWidgetItem(to_qstring(name_of(symbols->piece_symbols[static_cast<std::size_t>(i)].name)));
+        auto* item = new QListWidgetItem(
+            to_qstring(name_of(symbols->piece_symbols[static_cast<std::size_t>(i)].name)));
         item->setData(symbol_role, i);
         ui_->syms_unsorted->addItem(item);
         ui_->syms_sorted->addItem(item->clone());
@@ -190,7 +198,8 @@ bool player_info_form::on_created() {
         ui_->use_hidden->setChecked(p.flags & player_flag_uses_hidden);
         ui_->place_hidden->setChecked(p.flags & player_flag_hidden_when_placed);
         ui_->pools_hidden->setChecked(p.flags & player_flag_pool_hidden);
-        if (p.default_hidden_symbol != no_symbol && (p.default_hidden_symbol < 0 || p.default_hidden_symbol >= count))
+        if (p.default_hidden_symbol != no_symbol &&
+            (p.default_hidden_symbol < 0 || p.default_hidden_symbol >= count))
             p.default_hidden_symbol = no_symbol;
         if (p.default_hidden_symbol == no_symbol) {
             ui_->default_sym->setChecked(false);
@@ -239,7 +248,8 @@ void player_info_form::show_symbol_preview() {
         QImage picture = symbol_image(symbol_, canvas.width(), canvas.height());
         if (!picture.isNull()) {
             QPainter painter(&canvas);
-            painter.drawImage((canvas.width() - picture.width()) / 2, (canvas.height() - picture.height()) / 2, picture);
+            painter.drawImage((canvas.width() - picture.width()) / 2,
+                              (canvas.height() - picture.height()) / 2, picture);
         }
     }
     box->setPixmap(QPixmap::fromImage(canvas));
@@ -256,8 +266,8 @@ bool player_info_form::browse_for_picture() {
     file_chooser_request request;
     request.title = "Select Player Picture File";
     request.filters = {{"Bitmap Picture Files (*.BMP)", "*.BMP"}, {"All Files (*.*)", "*.*"}};
-    request.start_folder = !default_paths.player_pictures.empty() ? default_paths.player_pictures
-                                                                   : folder_of(current_game_path);
+    request.start_folder =
+        !default_paths.player_pictures.empty() ? default_paths.player_pictures : folder_of(current_game_path);
     request.name = "player_info_form";
     const auto chosen = choose_file(request);
     if (!chosen || chosen->empty()) return false;
@@ -269,10 +279,11 @@ void player_info_form::show_picture(std::string path) {
     bitmap picture;
     if (!picture.load(path) || picture.is_null()) {
         clear_picture();
-        if (message_box("Picture File Not Found",
-                        "The picture file for this player was not found in the game folder/directory. \n\rDo you "
-                        "want to browse all folders to try and find this file?",
-                        box_buttons::ok_cancel, box_icon::question) == box_answer::ok)
+        if (message_box(
+                "Picture File Not Found",
+                "The picture file for this player was not found in the game folder/directory. \n\rDo you "
+                "want to browse all folders to try and find this file?",
+                box_buttons::ok_cancel, box_icon::question) == box_answer::ok)
             browse_for_picture();
         return;
     }
