@@ -35,6 +35,8 @@ bool password_form::on_created() {
     const int mode = edit_index;
     if (mode == 1 || mode == 2) {
         ui_->textbox->setEchoMode(QLineEdit::Password);
+        // A star for every character, whatever the style's own mark.
+        ui_->textbox->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
         setWindowTitle(QStringLiteral("Password Verification"));
         ui_->label_1->setText(mode == 1 ? QStringLiteral("Enter your password for verification:")
                                         : QStringLiteral("Enter your old password for verification:"));
