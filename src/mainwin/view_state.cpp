@@ -10,6 +10,7 @@ int info_panel_height = -1;
 int info_panel_width = -1;
 std::uint8_t view_ready = 1;
 std::uint8_t map_just_redrawn = 0;
+std::uint8_t replay_delay = 10;
 
 std::uint8_t rmb_mode = 0;
 std::int32_t operation_mode = 0;

@@ -15,3 +15,5 @@ extern int info_panel_width;
 extern std::uint8_t view_ready;
 // Set by a full redraw; single-hex redraws are skipped until the next user action clears it.
 extern std::uint8_t map_just_redrawn;
+// Replay step delay, 0..19; a logged-on player's own delay is restored at log-on.
+extern std::uint8_t replay_delay;

@@ -14,6 +14,7 @@
 #include "mainwin/status_line.h"
 #include "platform/files.h"
 #include "players/current_player.h"
+#include "players/log_on.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -240,7 +241,15 @@ TEST_F(main_window_game_test, the_demo_game_opens_from_the_command_line) {
     put_demo_first_in_recent_games();
     EXPECT_TRUE(responder.shown().empty()) << responder.shown().front().caption;
 
+    // The demo has players: its log-on is answered as a visitor.
+    int log_ons = 0;
+    log_on_form_hook = [&] {
+        ++log_ons;
+        log_in_as_visitor();
+    };
     auto f = make_form("0");
+    log_on_form_hook = nullptr;
+    EXPECT_EQ(log_ons, 1);
     for (const auto& d : responder.shown())
         ADD_FAILURE() << "unexpected " << d.kind << ": " << d.caption;
     EXPECT_EQ(current_game_path, demo + "/Demo.OPS");

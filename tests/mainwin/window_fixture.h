@@ -10,6 +10,7 @@
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/options.h"
 #include "mainwin/settings_files.h"
+#include "players/log_on.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,8 +25,12 @@ protected:
         folder = make_temp_folder();
         program_folder_override = folder + "/";
         working_folder = QDir::currentPath();
+        // Games with players ask for a log-on in a modal dialog: log on as a visitor unless a
+        // test answers it itself.
+        log_on_form_hook = [] { log_in_as_visitor(); };
     }
     void TearDown() override {
+        log_on_form_hook = nullptr;
         // An opened game makes its folder the current one.
         QDir::setCurrent(working_folder);
         startup_command_line.clear();

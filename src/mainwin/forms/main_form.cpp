@@ -33,7 +33,12 @@
 #include "play/forms/edit_turn_names_form.h"
 #include "players/current_player.h"
 #include "players/forms/allies_form.h"
+#include "players/forms/log_on_form.h"
+#include "players/forms/player_info_form.h"
+#include "players/forms/select_player_form.h"
+#include "players/log_on.h"
 #include "players/passwords.h"
+#include "players/visibility.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -94,6 +99,7 @@ void store_player_view() {
     player_struct& p = players[static_cast<std::size_t>(current_player)];
     p.view_origin = view_origin_hex;
     p.zoom_level = static_cast<std::uint8_t>(zoom_level);
+    p.replay_delay = replay_delay;
 }
 
 unsigned fresh_seed() {
@@ -195,6 +201,28 @@ void main_form::generated_setup() {
                                                       recent_game_to_open = -1;
                                                       return false;
                                                   }}});
+    set_event_handlers(menu_item(1016), {{ClickEvent, [](QObject*, event_data&) {
+                                              edit_index = players_in_game();
+                                              if (edit_index == 0)
+                                                  run_player_info_form();
+                                              else
+                                                  run_select_player_form();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1022), {{ClickEvent, [](QObject*, event_data&) {
+                                              edit_index = players_in_game();
+                                              run_player_info_form();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1081), {{ClickEvent, [this](QObject*, event_data&) {
+                                              const int before = current_player;
+                                              log_on_form_hook ? log_on_form_hook() : run_log_on_form();
+                                              if (current_player != before) {
+                                                  redraw_map();
+                                                  set_status_text(1);
+                                              }
+                                              return false;
+                                          }}});
     set_event_handlers(menu_item(1131), {{ClickEvent, [](QObject*, event_data&) {
                                               run_allies_form();
                                               return false;
@@ -627,7 +655,6 @@ void main_form::show_game_menus() {
 
 bool main_form::open_saved_game() {
     const bool earlier_game = map_loaded();
-    (void)earlier_game; // the log-on decides with it what a cancelled log-on leaves
     show_busy_cursor(true);
     ui_->mapscreen_frame->setCursor(Qt::WaitCursor);
     const bool ok = open_game_hook ? open_game_hook() : ::open_saved_game();
@@ -640,8 +667,24 @@ bool main_form::open_saved_game() {
     current_player = -1;
     // Until players log on, the game is viewed as a visitor.
     show_game_menus();
-    zoom_level = 0;
-    view_origin_hex = 0;
+    if (!log_on_after_open(earlier_game, [this] {
+            set_status_text(1);
+            log_on_form_hook ? log_on_form_hook() : run_log_on_form();
+        })) {
+        // Nobody logged on to the game that replaced the one in memory: it goes too.
+        new_game();
+        free_map();
+        free_symbol_set();
+        current_game_path.clear();
+        current_player = -1;
+        hide_game_menus();
+        game_loaded = false;
+        view_ready = 1;
+        redraw_map();
+        set_status_text(0);
+        return false;
+    }
+    restore_player_view();
     show_game_buttons_and_view();
     redraw_map();
     if (!current_game_path.empty()) QDir::setCurrent(to_qstring(folder_of(current_game_path)));
