@@ -4,6 +4,8 @@
 #include <QAbstractSlider>
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QListWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -41,6 +43,21 @@ void form_base::hook_source(QObject* source) {
             event_data d;
             d.id = ClickEvent;
             dispatch(button, d);
+        }));
+    }
+    // A new choice in a drop-down or a list is its click, as the forms' tables expect.
+    if (auto* combo = qobject_cast<QComboBox*>(source)) {
+        connections_.push_back(connect(combo, &QComboBox::currentIndexChanged, this, [this, combo] {
+            event_data d;
+            d.id = ClickEvent;
+            dispatch(combo, d);
+        }));
+    }
+    if (auto* list = qobject_cast<QListWidget*>(source)) {
+        connections_.push_back(connect(list, &QListWidget::currentRowChanged, this, [this, list] {
+            event_data d;
+            d.id = ClickEvent;
+            dispatch(list, d);
         }));
     }
     if (auto* action = qobject_cast<QAction*>(source)) {

@@ -38,17 +38,6 @@ allies_form::allies_form(QWidget* parent) : form_base(parent), ui_(std::make_uni
                                                           return on_double_click(ui_->avail_list, avail_rows_,
                                                                                  e, true);
                                                       }}});
-    connect(ui_->player_list, &QComboBox::currentIndexChanged, this, [this] {
-        event_data d;
-        d.id = ClickEvent;
-        dispatch(ui_->player_list, d);
-    });
-    for (QListWidget* list : {ui_->allies_list, ui_->avail_list})
-        connect(list, &QListWidget::currentRowChanged, this, [this, list] {
-            event_data d;
-            d.id = ClickEvent;
-            dispatch(list, d);
-        });
 }
 
 allies_form::~allies_form() = default;

@@ -20,11 +20,6 @@ log_on_form::log_on_form(QWidget* parent) : form_base(parent), ui_(std::make_uni
     set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) { return on_created(); }}});
     set_event_handlers(ui_->playerbox,
                        {{ClickEvent, [this](QObject*, event_data&) { return on_player_selected(); }}});
-    connect(ui_->playerbox, &QComboBox::currentIndexChanged, this, [this] {
-        event_data d;
-        d.id = ClickEvent;
-        dispatch(ui_->playerbox, d);
-    });
     set_event_handlers(ui_->log_in, {{ClickEvent, [this](QObject*, event_data&) {
                                           close_if(log_in_as_player(selected_));
                                           return true;

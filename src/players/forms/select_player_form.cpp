@@ -21,11 +21,6 @@ select_player_form::select_player_form(QWidget* parent)
     set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) { return on_created(); }}});
     set_event_handlers(ui_->playerbox,
                        {{ClickEvent, [this](QObject*, event_data&) { return on_player_selected(); }}});
-    connect(ui_->playerbox, &QComboBox::currentIndexChanged, this, [this] {
-        event_data d;
-        d.id = ClickEvent;
-        dispatch(ui_->playerbox, d);
-    });
     set_event_handlers(ui_->cb_1, {{ClickEvent, [this](QObject*, event_data&) {
                                         if (selected_ < 0) return true;
                                         edit_index = selected_;
