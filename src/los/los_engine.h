@@ -1,0 +1,66 @@
+// The line-of-sight engine: lays a sight line from hex centre to hex centre, collects the hexes
+// under it, and sums what reaches above the line into a percentage blocked.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+constexpr std::int32_t los_no_hex = 60001; // an empty path entry, or a point off the board
+constexpr int los_path_capacity = 200;
+constexpr int los_spotter_entry = 10;
+constexpr int los_last_forward_entry = 198;
+
+struct los_path_entry_struct {
+    std::int32_t hex = los_no_hex;
+    float ground = 0;
+    float sight = 0;
+    std::int32_t block = 0;
+    std::int32_t distance = 0; // from the spotter's hex centre, in hundredths of a hex
+};
+
+struct los_path_struct {
+    std::array<los_path_entry_struct, los_path_capacity> entries{};
+    int first_entry = los_spotter_entry;
+    int last_entry = los_spotter_entry;
+    int target_entry = -1; // -1 when the target's hex did not fit in the path
+};
+
+struct los_result_struct {
+    std::int32_t percent_blocked = 0;
+    bool beyond_maximum_range = false;
+    bool silhouetted = false;
+    std::int32_t distance = 0; // hundredths of a hex
+    bool ends_exchanged = false;
+};
+
+extern los_path_struct los_path;
+extern los_result_struct los_result;
+
+// A point in hundredths of a hex.
+struct los_point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+// The centre of a hex on the board (hundredths of a hex); the hex must be on the board.
+los_point los_hex_centre(std::int32_t hex);
+// The hex a point falls in, or los_no_hex off the board.
+std::int32_t los_hex_at_point(std::int64_t x, std::int64_t y);
+
+std::int32_t get_hex_ground_level(std::int32_t hex);
+
+// Percent blocked (0..99: visible) or -1 (blocked; or beyond the maximum range when the result
+// is not shown). Heights are above ground, in elevation units.
+int check_line_of_sight(std::int32_t spotter_hex, std::int32_t target_hex, std::int32_t spotter_height,
+                        std::int32_t target_height, bool show_result, bool test_silhouette);
+
+// Block points of one path entry with whole-number ground and sight heights.
+std::int32_t los_entry_block_points(std::int32_t hex, std::int32_t ground, std::int32_t sight);
+
+// Smooths the ground of the path between its first and last entries.
+void smooth_los_ground(los_path_struct& path);
+
+// Shown after a check with the show-result flag: draws the line between the two hex centres,
+// waits, shows the result and redraws. Empty in logic; the forms install it.
+extern std::function<void(los_point from, los_point to)> los_show_result_hook;
