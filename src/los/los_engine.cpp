@@ -100,9 +100,14 @@ std::int32_t los_entry_block_points(std::int32_t hex, std::int32_t ground, std::
     };
     add(h.terrain);
     add(h.second_terrain);
-    if (h.flags / 8 != 0)
-        for (const hex_overlay_struct& o : board->hex_overlay_array)
-            if (o.hex == hex) add(o.terrain);
+    // As drawn: no more overlays than the hex says it has.
+    int overlays_left = h.flags / 8;
+    for (const hex_overlay_struct& o : board->hex_overlay_array) {
+        if (overlays_left == 0) break;
+        if (o.hex != hex) continue;
+        add(o.terrain);
+        --overlays_left;
+    }
     return static_cast<std::int32_t>(std::clamp(std::floor(sum), -2e9, 2e9));
 }
 

@@ -131,6 +131,22 @@ TEST_F(los_engine_test, blocking_by_ground_and_terrain_on_a_row) {
     }
 }
 
+TEST_F(los_engine_test, second_terrain_and_overlays_add_their_points) {
+    make_board(3, 6, 1);
+    board->hex_array[2].second_terrain = wood;
+    EXPECT_EQ(check_line_of_sight(0, 5, 1, 1, false, false), 50);
+    board->hex_array[2].second_terrain = 63000; // none
+    board->hex_overlay_array = {{3, wood}, {2, wood}, {2, wood}, {2, 999}, {63000, 0}};
+    board->hex_array[2].flags = 2 * 8 + 1;
+    EXPECT_EQ(check_line_of_sight(0, 5, 1, 1, false, false), -1); // two woods: 100
+    board->hex_array[2].flags = 1 * 8;
+    EXPECT_EQ(check_line_of_sight(0, 5, 1, 1, false, false), 50); // the count limits the overlays
+    board->hex_array[2].flags = 31 * 8;                           // more than listed; 999 is no terrain
+    EXPECT_EQ(check_line_of_sight(0, 5, 1, 1, false, false), -1);
+    board->hex_array[2].flags = 0;
+    EXPECT_EQ(check_line_of_sight(0, 5, 1, 1, false, false), 0);
+}
+
 TEST_F(los_engine_test, path_entries_of_a_row) {
     make_board(3, 6, 1);
     check_line_of_sight(2, 4, 0, 0, false, false);
