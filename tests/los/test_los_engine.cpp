@@ -296,6 +296,22 @@ TEST_F(los_engine_test, ground_smoothing_rounds_off_a_plateau) {
         EXPECT_FLOAT_EQ(path.entries[static_cast<std::size_t>(i)].ground, expected[i]) << i;
 }
 
+TEST_F(los_engine_test, ground_smoothing_raises_the_foot_of_a_falling_cliff) {
+    make_board(3, 4, 1, {4, 4, 0, 0});
+    los_settings.cliff_elevation = 3;
+    los_path_struct path;
+    path.first_entry = 0;
+    path.last_entry = 3;
+    for (int i = 0; i < 4; ++i) {
+        path.entries[static_cast<std::size_t>(i)].hex = i;
+        path.entries[static_cast<std::size_t>(i)].ground = static_cast<float>(get_hex_ground_level(i));
+    }
+    smooth_los_ground(path);
+    const float expected[] = {4, 2, 0.3F, 0};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FLOAT_EQ(path.entries[static_cast<std::size_t>(i)].ground, expected[i]) << i;
+}
+
 TEST_F(los_engine_test, a_long_line_fills_the_path_and_never_runs_past_it) {
     make_board(3, 250, 1);
     // Hexes 1..188 fill entries 11..198: the target just fits.
