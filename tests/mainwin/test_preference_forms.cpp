@@ -1,4 +1,5 @@
 #include "test_support.h"
+#include "window_fixture.h"
 
 #include "data/game_settings.h"
 #include "data/records.h"
@@ -14,9 +15,11 @@
 #include "ui_set_form_back_color_form.h"
 #include "ui_set_scroll_jump_size_form.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 
@@ -330,6 +333,37 @@ TEST_F(default_dirs_test, missing_folder_yes_no_cancel) {
         EXPECT_EQ(default_paths.pictures, folder + "p/");
         EXPECT_FALSE(file_exists(default_dirs_file_name));
     }
+}
+
+// ---- the menu items that open the forms
+
+// Triggers a menu item; whatever modal form it opens is recorded and closed with its close box.
+QString open_from_menu(main_form& f, int id) {
+    QString opened_name;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            opened_name = w->objectName();
+            w->close();
+        }
+    });
+    f.menu_item(id)->trigger();
+    QCoreApplication::processEvents();
+    return opened_name;
+}
+
+TEST_F(main_window_test, menu_items_open_the_preference_forms) {
+    auto f = make_form();
+    scroll_jump_sizes[0] = 3;
+    EXPECT_EQ(open_from_menu(*f, 1079), "ID_set_scroll_jump_size_form");
+    EXPECT_EQ(scroll_jump_sizes[0], 3); // the close box is Cancel
+    EXPECT_EQ(open_from_menu(*f, 1149), "ID_set_form_back_color_form");
+    EXPECT_EQ(open_from_menu(*f, 1151), "ID_set_default_dirs_form");
+    ASSERT_FALSE(game_has_classes());
+    f->menu_item(1077)->setEnabled(true);
+    EXPECT_EQ(open_from_menu(*f, 1077), ""); // no classes: nothing to choose from
+    int c = add_class();
+    game->class_array[c].symbol = 0;
+    EXPECT_EQ(open_from_menu(*f, 1077), "ID_set_combat_sum_vals_form");
 }
 
 } // namespace
