@@ -104,3 +104,8 @@ bool game_has_classes() {
     }
     return false;
 }
+
+std::string default_dir_with_separator(std::string folder) {
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') folder += '/';
+    return folder;
+}

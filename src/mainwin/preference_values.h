@@ -31,6 +31,8 @@ enum default_dir_box { dir_pictures, dir_sounds, dir_games, dir_player_pictures,
 std::string default_dir_chooser_title(int box);
 std::string default_dir_missing_message(int box);
 std::string& default_dir_value(int box);
+// A folder as the default folders keep it: empty, or ending with a separator.
+std::string default_dir_with_separator(std::string folder);
 
 // True when the game has at least one class (deleted ones do not count).
 bool game_has_classes();

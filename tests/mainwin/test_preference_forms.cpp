@@ -296,6 +296,16 @@ TEST_F(default_dirs_test, shows_folders_change_picks_folder_of_file_and_ok_saves
     EXPECT_TRUE(file_exists(default_dirs_file_name));
 }
 
+TEST_F(default_dirs_test, a_typed_folder_gets_its_separator_and_an_empty_box_passes) {
+    opened<set_default_dirs_form> f;
+    f.form.box(dir_video)->setText(QString::fromStdString(folder + "other"));
+    f.form.box(dir_games)->clear();
+    f.click(f.ui().ok);
+    EXPECT_FALSE(responder.saw("Path Does not exist"));
+    EXPECT_EQ(default_paths.video_clips, folder + "other/");
+    EXPECT_EQ(default_paths.games, "");
+}
+
 TEST_F(default_dirs_test, missing_folder_yes_no_cancel) {
     const std::string missing = folder + "nowhere/";
     {

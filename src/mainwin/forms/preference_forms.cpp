@@ -154,7 +154,8 @@ void set_default_dirs_form::check_and_save() {
         }
     }
     for (int i = 0; i < 5; ++i)
-        default_dir_value(i) = from_qstring(box(i)->text());
+        // Names are joined straight onto these folders: a typed folder needs its separator.
+        default_dir_value(i) = default_dir_with_separator(from_qstring(box(i)->text()));
     save_default_dirs(); // a failed write was reported
     accept();
 }
