@@ -4,11 +4,13 @@
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/generic_list_display_form.h"
 #include "mainwin/forms/map_hooks.h"
+#include "mainwin/forms/preference_forms.h"
 
 void ApplicationClass::on_start() {
     startup_command_line = command_line();
     new_game();
     install_generic_list_display_form();
+    install_preference_forms();
     auto* form = new main_form();
     if (!form->create_window()) {
         delete form;

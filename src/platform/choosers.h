@@ -1,6 +1,8 @@
 // File choosers as game logic sees them. Paths are in the program's 8-bit code page.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,3 +29,9 @@ std::optional<std::string> choose_file(const file_chooser_request& request);
 // True when another program holds the file locked against what we mean to do with it: reading
 // (a write lock is held) or, for writing, any lock.
 bool chosen_file_is_held_open(const std::string& path, bool for_writing);
+
+// The colour dialog, opened on the given colour; the colour chosen, or nullopt when cancelled.
+// Under a scripted_responder the queued text answer "r,g,b" is the choice (kind "colour",
+// caption = title); no answer or one that is not three numbers 0..255 is a cancel.
+std::optional<std::array<std::uint8_t, 3>> choose_colour(const std::string& title,
+                                                         const std::array<std::uint8_t, 3>& start);

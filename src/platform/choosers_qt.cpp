@@ -3,11 +3,13 @@
 #include "qt_text.h"
 #include "responder.h"
 
+#include <QColorDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QStringList>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -52,4 +54,27 @@ bool chosen_file_is_held_open(const std::string& path, bool for_writing) {
     if (::fcntl(fd, F_OFD_GETLK, &probe) == 0) held = probe.l_type != F_UNLCK;
     ::close(fd);
     return held;
+}
+
+std::optional<std::array<std::uint8_t, 3>> choose_colour(const std::string& title,
+                                                         const std::array<std::uint8_t, 3>& start) {
+    if (auto* r = active_responder()) {
+        auto text = r->take_text({"colour", title, "", box_buttons::ok_cancel, box_icon::none}, std::nullopt);
+        if (!text) return std::nullopt;
+        int v[3] = {-1, -1, -1};
+        char tail = 0;
+        if (std::sscanf(text->c_str(), "%d,%d,%d%c", &v[0], &v[1], &v[2], &tail) != 3) return std::nullopt;
+        std::array<std::uint8_t, 3> c{};
+        for (int i = 0; i < 3; ++i) {
+            if (v[i] < 0 || v[i] > 255) return std::nullopt;
+            c[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v[i]);
+        }
+        return c;
+    }
+    QColor chosen = QColorDialog::getColor(QColor(start[0], start[1], start[2]), dialog_parent(),
+                                           to_qstring(title), QColorDialog::DontUseNativeDialog);
+    if (!chosen.isValid()) return std::nullopt;
+    return std::array<std::uint8_t, 3>{static_cast<std::uint8_t>(chosen.red()),
+                                       static_cast<std::uint8_t>(chosen.green()),
+                                       static_cast<std::uint8_t>(chosen.blue())};
 }

@@ -11,6 +11,8 @@
 #include "data/symbols.h"
 #include "history/history_stream.h"
 #include "mainwin/autosave.h"
+#include "mainwin/forms/preference_forms.h"
+#include "mainwin/preference_values.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/info_boxes.h"
 #include "mainwin/forms/map_hooks.h"
@@ -194,6 +196,22 @@ void main_form::generated_setup() {
                                               return false;
                                           }}});
     menu_item(1075)->setCheckable(true);
+    set_event_handlers(menu_item(1077), {{ClickEvent, [](QObject*, event_data&) {
+                                              if (game_has_classes()) run_set_combat_sum_vals_form();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1079), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_set_scroll_jump_size_form();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1149), {{ClickEvent, [](QObject*, event_data&) {
+                                              if (run_set_form_back_color_form()) save_preferences();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1151), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_set_default_dirs_form();
+                                              return false;
+                                          }}});
     for (int i = 0; i < 5; ++i)
         set_event_handlers(menu_item(1010 + i), {{ClickEvent, [this, i](QObject*, event_data&) {
                                                       recent_game_to_open = i;
