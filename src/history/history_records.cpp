@@ -55,15 +55,7 @@ constexpr layout_step combat_steps[] = {count2("attackers", combat_list_capacity
                                         num("class", fr::class_index),
                                         num("symbol", fr::symbol),
                                         num("location", fr::location)};
-constexpr layout_step remove_v1_steps[] = {byte1("hidden", fr::hidden),
-                                           num("piece", fr::piece),
-                                           num("class", fr::class_index),
-                                           num("symbol", fr::symbol),
-                                           num("location", fr::location),
-                                           byte1("pool flag"),
-                                           byte1("pool", fr::pool),
-                                           name("piece name"),
-                                           name("class name")};
+// The version-1 removal and the addition of a piece share one layout.
 constexpr layout_step add_piece_steps[] = {byte1("hidden", fr::hidden),
                                            num("piece", fr::piece),
                                            num("class", fr::class_index),
@@ -147,7 +139,7 @@ constexpr layout_step add_group_steps[] = {
 const record_layout layouts[] = {
     {history_code_move, 0, "move", move_steps},
     {history_code_combat, 0, "combat", combat_steps},
-    {history_code_remove_piece_v1, 0, "remove piece (version 1)", remove_v1_steps},
+    {history_code_remove_piece_v1, 0, "remove piece (version 1)", add_piece_steps},
     {history_code_add_piece, 0, "add piece", add_piece_steps},
     {history_code_change_class, 0, "change class", change_class_steps},
     {history_code_change_value, 0, "change value", change_value_steps},

@@ -2,6 +2,8 @@
 
 #include "ui_log_on_form.h"
 
+#include "players/forms/player_box.h"
+
 #include "data/game_open.h"
 #include "mainwin/forms/form_colour.h"
 #include "platform/files.h"
@@ -53,13 +55,7 @@ bool log_on_form::on_created() {
                                      ".  Please log-in as either one of the existing players, or as a new "
                                      "player."));
     filling_ = true;
-    ui_->playerbox->clear();
-    const int players = players_in_game();
-    for (int i = 0; i < players; ++i)
-        ui_->playerbox->addItem(to_qstring(player_display_name(i)));
-    if (players == 0) ui_->playerbox->addItem(QStringLiteral("No Players Defined"));
-    ui_->playerbox->setCurrentIndex(0);
-    selected_ = players > 0 ? 0 : -1;
+    selected_ = fill_player_box(ui_->playerbox);
     filling_ = false;
     ui_->player_pic->setGeometry(ui_->frame_1->contentsRect());
     show_picture();
@@ -68,8 +64,7 @@ bool log_on_form::on_created() {
 
 bool log_on_form::on_player_selected() {
     if (filling_) return false;
-    const int row = ui_->playerbox->currentIndex();
-    selected_ = row >= 0 && row < players_in_game() ? row : -1;
+    selected_ = player_box_selection(ui_->playerbox);
     show_picture();
     return true;
 }

@@ -2,6 +2,8 @@
 
 #include "ui_select_player_form.h"
 
+#include "players/forms/player_box.h"
+
 #include "data/dialog_globals.h"
 #include "mainwin/forms/form_colour.h"
 #include "platform/main_window_ref.h"
@@ -55,21 +57,14 @@ bool select_player_form::on_created() {
 
 void select_player_form::fill_list() {
     filling_ = true;
-    ui_->playerbox->clear();
-    const int players = players_in_game();
-    for (int i = 0; i < players; ++i)
-        ui_->playerbox->addItem(to_qstring(player_display_name(i)));
-    if (players == 0) ui_->playerbox->addItem(QStringLiteral("No Players Defined"));
-    ui_->playerbox->setCurrentIndex(0);
-    selected_ = players > 0 ? 0 : -1;
+    selected_ = fill_player_box(ui_->playerbox);
     filling_ = false;
     show_picture();
 }
 
 bool select_player_form::on_player_selected() {
     if (filling_) return false;
-    const int row = ui_->playerbox->currentIndex();
-    selected_ = row >= 0 && row < players_in_game() ? row : -1;
+    selected_ = player_box_selection(ui_->playerbox);
     show_picture();
     return true;
 }
