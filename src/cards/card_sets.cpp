@@ -10,13 +10,6 @@ std::int32_t card_symbol_count[max_decks] = {-1, -1, -1, -1, -1, -1, -1, -1, -1,
 void load_game_card_symbol_sets() {}
 
 namespace {
-std::string without_extension(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    std::size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return path.substr(0, dot);
-    return path;
-}
-
 void copy_if_there(const std::string& from, const std::string& to) {
     auto found = find_file_case_blind(from);
     if (found && *found != to) copy_file_replacing(*found, to);

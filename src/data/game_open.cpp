@@ -44,13 +44,6 @@ constexpr const char* autosave_suffix = "-AUTOSAVE";
 // Longest map path taken from the head of a game file.
 constexpr std::size_t max_map_path = 260;
 
-std::string without_extension(const std::string& path) {
-    std::size_t slash = path.find_last_of('/');
-    std::size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return path.substr(0, dot);
-    return path;
-}
-
 std::string extension_of(const std::string& path) {
     return path.substr(without_extension(path).size());
 }

@@ -84,9 +84,7 @@ bool read_name_field(byte_reader& in, char* field, std::size_t width) {
 }
 
 std::string set_base_name(const std::string& path) {
-    std::string name = file_name_of(translate_stored_path(path));
-    std::size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
+    return base_name_of(translate_stored_path(path));
 }
 
 template <class T> const std::vector<T>& with_end(const std::vector<T>& list, std::vector<T>& spare) {

@@ -39,11 +39,7 @@ constexpr std::size_t path_buffer_size = 260;
 constexpr std::int32_t stored_minus_one = 63001;
 
 std::string with_extension(const std::string& path, const std::string& extension) {
-    std::size_t slash = path.find_last_of("/\\");
-    std::size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        return path.substr(0, dot) + extension;
-    return path + extension;
+    return without_extension(path) + extension;
 }
 
 template <class T, class F> std::size_t end_position(const std::vector<T>& a, F is_end) {

@@ -45,13 +45,6 @@ void info_number(const std::string& caption, int n) {
     message_box(caption, std::to_string(n), box_buttons::ok, box_icon::information);
 }
 
-std::string without_extension(const std::string& path) {
-    std::size_t slash = path.find_last_of("/\\");
-    std::size_t dot = path.find_last_of('.');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return path.substr(0, dot);
-    return path;
-}
-
 std::string existing_or_given(const std::string& path) {
     auto found = find_file_case_blind(path);
     return found ? *found : path;

@@ -5,15 +5,13 @@
 #include "data/records.h"
 #include "data/saved_game.h"
 #include "mainwin/options.h"
+#include "platform/files.h"
 
 std::function<void()> set_autosave_timer_form_hook;
 
 std::string autosave_path(const std::string& game_path) {
-    std::size_t slash = game_path.find_last_of('/');
-    std::size_t dot = game_path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return game_path + "-AUTOSAVE";
-    return game_path.substr(0, dot) + "-AUTOSAVE" + game_path.substr(dot);
+    const std::string stem = without_extension(game_path);
+    return stem + "-AUTOSAVE" + game_path.substr(stem.size());
 }
 
 int autosave_period_ms() {

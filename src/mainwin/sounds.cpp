@@ -11,7 +11,7 @@ namespace {
 
 void play_sound_file(const std::string& file) {
     if (sound_on == 0) return;
-    std::string name = file.substr(0, file.rfind('.')) + ".WAV";
+    std::string name = without_extension(file) + ".WAV";
     // The sound files were named on a case-blind system.
     if (auto found = find_file_case_blind(join_path(join_path(program_folder, "game-sounds"), name)))
         play_wave_file(*found);

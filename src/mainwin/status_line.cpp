@@ -7,21 +7,13 @@
 #include "players/current_player.h"
 #include "players/visibility.h"
 
-namespace {
-std::string base_name(const std::string& path) {
-    std::string name = file_name_of(path);
-    std::size_t dot = name.find_last_of('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-} // namespace
-
 std::vector<std::string> status_line_texts(int mode, const status_line_state& s) {
     const std::string& p = s.player_part;
     switch (mode) {
     case 0:
         return {"No game loaded.  Click on the folder button or 'File' from the main menu."};
     case 1:
-        return {"Normal Mode  " + p, "Game:  " + base_name(s.game_path),
+        return {"Normal Mode  " + p, "Game:  " + base_name_of(s.game_path),
                 "Turn:  " + std::to_string(s.turn) + "  " + s.turn_name};
     case 2:
         return {"Log-In as an existing player, a new player, or a 'visitor'."};

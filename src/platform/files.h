@@ -38,6 +38,8 @@ std::vector<std::string> list_files(const std::string& folder, const std::string
 // Parts of a path, with '/' as separator.
 std::string folder_of(const std::string& path);   // without the trailing separator
 std::string file_name_of(const std::string& path); // name with extension
+std::string without_extension(const std::string& path); // the path with its extension cut off
+std::string base_name_of(const std::string& path);      // name without folder and extension
 std::string join_path(const std::string& folder, const std::string& name);
 
 // Makes the folder the process's current folder; false when it is empty or cannot be entered.

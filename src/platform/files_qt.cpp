@@ -132,6 +132,15 @@ std::string file_name_of(const std::string& path) {
     return pos == std::string::npos ? path : path.substr(pos + 1);
 }
 
+std::string without_extension(const std::string& path) {
+    std::size_t slash = path.find_last_of("/\\");
+    std::size_t dot = path.find_last_of('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return path.substr(0, dot);
+    return path;
+}
+
+std::string base_name_of(const std::string& path) { return without_extension(file_name_of(path)); }
+
 std::string join_path(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (folder.back() == '/') return folder + name;

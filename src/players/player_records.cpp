@@ -37,12 +37,6 @@ std::string piece_symbol_name(std::int32_t n) {
     return s ? name_of(s->name) : std::string();
 }
 
-std::string file_stem(const std::string& path) {
-    std::string name = file_name_of(path);
-    const auto dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
-}
 } // namespace
 
 void init_player_record(int index) {
@@ -201,7 +195,7 @@ save_result save_player_info(int p, const player_edit& edit, bool had_password) 
         r.default_hidden_symbol = edit.default_symbol && valid ? edit.symbol : 30001;
     }
     if (edit.picture_present)
-        set_name(r.picture_file, file_stem(edit.picture_path).substr(0, sizeof r.picture_file - 1));
+        set_name(r.picture_file, base_name_of(edit.picture_path).substr(0, sizeof r.picture_file - 1));
     else
         set_name(r.picture_file, "");
     game_modified = 1;

@@ -48,9 +48,7 @@ void log_on_form::close_if(bool done) {
 
 bool log_on_form::on_created() {
     apply_form_colour(this);
-    std::string game_name = file_name_of(current_game_path);
-    const auto dot = game_name.rfind('.');
-    if (dot != std::string::npos) game_name.erase(dot);
+    const std::string game_name = base_name_of(current_game_path);
     ui_->label_1->setText(to_qstring("Welcome to the game: " + game_name +
                                      ".  Please log-in as either one of the existing players, or as a new "
                                      "player."));
