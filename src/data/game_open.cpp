@@ -21,6 +21,7 @@
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
 #include "mainwin/view_state.h"
+#include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
@@ -232,6 +233,8 @@ int repair_game_links() {
 }
 
 bool open_saved_game() {
+    // The game is half replaced until the end: no command, click or timer may reach it.
+    long_operation busy;
     links_renewed = false;
     if (game_modified) {
         if (confirm_save_current_game() == 0) return false;
@@ -348,6 +351,7 @@ int confirm_save_current_game() {
 }
 
 bool save_game_as() {
+    long_operation busy;
     std::optional<std::string> chosen = OpsSaveFileName(current_game_path);
     if (!chosen || chosen->empty()) return false;
     const std::string old_path = current_game_path;

@@ -13,6 +13,7 @@
 #include "mainwin/draw_marks.h"
 #include "mainwin/options.h"
 #include "mainwin/view_state.h"
+#include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
@@ -986,8 +987,8 @@ void game_file_reader::repair_links() {
 
 // ---------------------------------------------------------------------------------------------
 
-bool write_saved_game() {
-    current_game_path = with_extension(current_game_path, ".OPS");
+bool write_saved_game_file(const std::string& path) {
+    long_operation busy;
     progress_window progress;
     progress.open("Saving File to Disk", "Saving game file.  Please wait...");
     byte_vector out;
@@ -998,13 +999,21 @@ bool write_saved_game() {
     } catch (const std::bad_alloc&) {
         built = false;
     }
-    if (!built || !write_file_atomic(current_game_path, out)) {
+    if (!built || !write_file_atomic(path, out)) {
         progress.close();
         error_code_box(game_file_error, open_failure);
         return false;
     }
-    game_modified = 0;
     progress.close();
+    return true;
+}
+
+bool write_saved_game() {
+    long_operation busy;
+    const std::string path = with_extension(current_game_path, ".OPS");
+    if (!write_saved_game_file(path)) return false;
+    current_game_path = path;
+    game_modified = 0;
     return true;
 }
 

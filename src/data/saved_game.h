@@ -3,6 +3,8 @@
 
 #include "encodings.h"
 
+#include <string>
+
 constexpr int saved_game_major_version = 2;
 constexpr int saved_game_minor_version = 9;
 
@@ -12,6 +14,9 @@ extern int ops_file_version;
 // Writes the game in memory to current_game_path (its extension set to ".OPS"). The file is
 // replaced only when the whole new file was written; false (after the error box) otherwise.
 bool write_saved_game();
+// Writes the game in memory to `path` as it stands: the game's own name and its unsaved mark
+// stay as they are (the autosave copy).
+bool write_saved_game_file(const std::string& path);
 
 // Reads current_game_path into a fresh game that replaces the one in memory only when the
 // whole file read well; a failed read leaves the game in memory untouched.

@@ -1,6 +1,7 @@
 #include "autosave.h"
 
 #include "data/board.h"
+#include "data/file_forms.h"
 #include "data/game_open.h"
 #include "data/records.h"
 #include "data/saved_game.h"
@@ -20,11 +21,8 @@ int autosave_period_ms() {
 
 autosave_outcome write_autosave_copy() {
     if (current_game_path.empty() || !map_loaded() || operation_mode != 0) return autosave_outcome::not_now;
-    const std::string own_path = current_game_path;
-    const std::uint8_t modified = game_modified;
-    current_game_path = autosave_path(own_path);
-    bool ok = write_saved_game();
-    current_game_path = own_path;
-    game_modified = modified;
+    // Written under its own name, never through current_game_path: nothing else sees the game
+    // under the autosave name meanwhile.
+    const bool ok = write_saved_game_file(autosave_path(with_extension(current_game_path, ".OPS")));
     return ok ? autosave_outcome::written : autosave_outcome::failed;
 }

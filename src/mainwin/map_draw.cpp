@@ -264,6 +264,7 @@ void draw_block(std::int32_t first_hex, int columns, int rows, bool whole_view) 
     struct in_progress {
         in_progress() { block_in_progress = true; }
         ~in_progress() { block_in_progress = false; }
+        long_operation busy; // the board and the buffers must stay while they are drawn
     } guard;
     show_busy_cursor(true);
     if (!allocate_map_buffers() || !back_map || !screen_save_canvas) {

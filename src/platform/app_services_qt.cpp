@@ -9,9 +9,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 bool start_program_file(const std::string& path) {
     QFileInfo fi(to_qstring(path));
@@ -20,7 +23,42 @@ bool start_program_file(const std::string& path) {
 }
 
 void process_pending_events() {
-    if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+}
+
+namespace {
+int long_operation_depth = 0;
+std::vector<std::function<void()>> put_off;
+
+void post_to_event_loop(std::function<void()> work) {
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QTimer::singleShot(0, app, std::move(work));
+    else
+        work();
+}
+} // namespace
+
+long_operation::long_operation() {
+    ++long_operation_depth;
+}
+
+long_operation::~long_operation() {
+    if (--long_operation_depth > 0) return;
+    // In the order they came; each may start an operation of its own and be put off again.
+    std::vector<std::function<void()>> work = std::exchange(put_off, {});
+    for (auto& w : work)
+        post_to_event_loop(std::move(w));
+}
+
+bool long_operation_running() {
+    return long_operation_depth > 0;
+}
+
+void after_long_operation(std::function<void()> work) {
+    if (long_operation_running())
+        put_off.push_back(std::move(work));
+    else
+        post_to_event_loop(std::move(work));
 }
 
 void wait_ms(int ms) {
@@ -37,10 +75,13 @@ void show_busy_cursor(bool busy) {
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
 }
 
-void exit_program(int code) { std::exit(code); }
+void exit_program(int code) {
+    std::exit(code);
+}
 
 namespace {
 std::function<void(const std::string&)>& wave_player() {

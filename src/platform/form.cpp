@@ -1,15 +1,17 @@
 #include "form.h"
+#include "app_services.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QListWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QTimer>
 
@@ -24,7 +26,8 @@ form_base::~form_base() {
     event_data d;
     d.id = DestroyEvent;
     dispatch(this, d);
-    for (auto& c : connections_) QObject::disconnect(c);
+    for (auto& c : connections_)
+        QObject::disconnect(c);
 }
 
 void form_base::create_form() {
@@ -75,13 +78,14 @@ void form_base::hook_source(QObject* source) {
         }));
     }
     if (auto* slider = qobject_cast<QAbstractSlider*>(source)) {
-        connections_.push_back(connect(slider, &QAbstractSlider::actionTriggered, this, [this, slider](int a) {
-            event_data d;
-            d.id = ScrollEvent;
-            d.scroll_action = a;
-            d.scroll_value = slider->sliderPosition();
-            dispatch(slider, d);
-        }));
+        connections_.push_back(
+            connect(slider, &QAbstractSlider::actionTriggered, this, [this, slider](int a) {
+                event_data d;
+                d.id = ScrollEvent;
+                d.scroll_action = a;
+                d.scroll_value = slider->sliderPosition();
+                dispatch(slider, d);
+            }));
     }
     if (auto* timer = qobject_cast<QTimer*>(source)) {
         connections_.push_back(connect(timer, &QTimer::timeout, this, [this, timer] {
@@ -102,13 +106,50 @@ void form_base::set_event_handlers(QObject* source, const std::vector<event_row>
     }
 }
 
-void form_base::reset_event_handlers(QObject* source) { tables_.erase(source); }
+void form_base::reset_event_handlers(QObject* source) {
+    tables_.erase(source);
+}
 
-void form_base::post_user_event(int value) { QCoreApplication::postEvent(this, new user_event(value)); }
+void form_base::post_user_event(int value) {
+    QCoreApplication::postEvent(this, new user_event(value));
+}
 
 bool form_base::dispatch(QObject* source, event_data& ev) {
     auto it = tables_.find(source);
     if (it == tables_.end()) return false;
+    if (held_while_busy_ && long_operation_running()) {
+        switch (ev.id) {
+        case CloseEvent:
+            after_long_operation([self = QPointer<form_base>(this)] {
+                if (self) self->close();
+            });
+            return true; // stays open for now
+        case ClickEvent:
+        case TimerEvent:
+        case UserEvent:
+        case ScrollEvent:
+        case ResizeEvent:
+        case InitMenuEvent:
+        case SystemCommandEvent: {
+            event_data later = ev;
+            later.qt_event = nullptr; // gone by then
+            after_long_operation([self = QPointer<form_base>(this), from = QPointer<QObject>(source), later] {
+                event_data e = later;
+                if (self && from) self->dispatch(from, e);
+            });
+            return true;
+        }
+        case DoubleClickEvent:
+        case MouseDownEvent:
+        case MouseUpEvent:
+        case MouseMoveEvent:
+        case KeyDownEvent:
+        case CharacterPressEvent:
+            return true;
+        default:
+            break;
+        }
+    }
     // Copy: a handler may change the table while it runs.
     std::vector<event_row> rows = it->second;
     for (const auto& row : rows)

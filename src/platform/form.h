@@ -90,6 +90,12 @@ public:
     // Builds the window: runs the CreateEvent handlers once.
     void create_form();
 
+    // A window that holds the game (the main window, its game windows) takes no command while a
+    // long operation runs: clicks, menu commands, timers, posted events, resizes and closing
+    // are put off until it ended, mouse and keys are dropped; painting goes on. Dialogs that an
+    // operation opens itself are not held.
+    void hold_while_long_operation(bool on = true) { held_while_busy_ = on; }
+
 protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -102,4 +108,5 @@ private:
     std::map<QObject*, std::vector<event_row>> tables_;
     std::vector<QMetaObject::Connection> connections_;
     bool created_ = false;
+    bool held_while_busy_ = false;
 };

@@ -1,5 +1,5 @@
 // The progress window (the form "prog_bar") shown while a file is read, written or copied on the
-// one thread. Every change lets the window paint and take input.
+// one thread. Every change lets the windows paint and timers run (user input waits).
 #pragma once
 
 #include <memory>

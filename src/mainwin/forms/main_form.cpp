@@ -112,6 +112,7 @@ unsigned fresh_seed() {
 } // namespace
 
 main_form::main_form(QWidget* parent) : form_base(parent), ui_(std::make_unique<Ui::main_form>()) {
+    hold_while_long_operation();
     set_event_handlers(this, {
                                  {CreateEvent, [this](QObject*, event_data&) { return on_created(); }},
                                  {CloseEvent, [this](QObject*, event_data&) { return on_close(); }},
@@ -672,6 +673,7 @@ void main_form::show_game_menus() {
 }
 
 bool main_form::open_saved_game() {
+    long_operation busy;
     const bool earlier_game = map_loaded();
     show_busy_cursor(true);
     ui_->mapscreen_frame->setCursor(Qt::WaitCursor);
@@ -727,6 +729,7 @@ void main_form::show_game_buttons_and_view() {
 }
 
 void main_form::save_current_game() {
+    long_operation busy;
     // A game that has no file yet is saved under a name the user chooses.
     if (current_game_path.empty()) {
         save_game_as_command();
@@ -742,6 +745,7 @@ void main_form::save_current_game() {
 }
 
 void main_form::save_game_as_command() {
+    long_operation busy;
     store_player_view();
     if (!::save_game_as()) return;
     save_recent_games();

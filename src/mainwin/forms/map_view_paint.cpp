@@ -4,6 +4,7 @@
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_state.h"
+#include "platform/app_services.h"
 #include "platform/bitmap_qt.h"
 
 #include <QPainter>
@@ -31,12 +32,14 @@ bool paint_map_frame(QWidget* frame) {
     // drawing may show a progress window, which has no place inside a paint.
     if (screen_save_bitmap.width() != frame->width() + 2 ||
         screen_save_bitmap.height() != frame->height() + 2) {
-        view_width = frame->width();
-        view_height = frame->height();
         if (!redraw_scheduled) {
             redraw_scheduled = true;
-            QTimer::singleShot(0, frame, [] {
+            // Not while the map is drawn: the view keeps the size it is drawn at until then.
+            after_long_operation([target = QPointer<QWidget>(frame)] {
                 redraw_scheduled = false;
+                if (!target) return;
+                view_width = target->width();
+                view_height = target->height();
                 // A redraw for the frame's sake is no user's operation: single-hex redraws
                 // stay as they were.
                 const std::uint8_t just_redrawn = map_just_redrawn;
