@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -27,9 +28,14 @@ protected:
 
 inline std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
     std::vector<std::uint8_t> v;
-    for (int b : list) v.push_back(static_cast<std::uint8_t>(b));
+    for (int b : list)
+        v.push_back(static_cast<std::uint8_t>(b));
     return v;
 }
 
 // A temporary folder for one test, removed afterwards.
 std::string make_temp_folder();
+
+// Runs `body` in a child process whose files cannot grow past `max_file_bytes` (a real short
+// write, as on a full disk) and gives its exit code; -1 when the child did not end normally.
+int run_with_file_size_limit(long long max_file_bytes, const std::function<int()>& body);

@@ -3,11 +3,19 @@
 
 #include <QApplication>
 
-void application_base::on_run() { set_exit_code(run_message_loop()); }
+#include <csignal>
 
-int run_message_loop() { return QApplication::exec(); }
+void application_base::on_run() {
+    set_exit_code(run_message_loop());
+}
+
+int run_message_loop() {
+    return QApplication::exec();
+}
 
 int run_application(int argc, char** argv, application_base& app) {
+    // A file-size limit makes a write fail (and the save report it) instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication qt_app(argc, argv);
     std::string line;
     for (int i = 1; i < argc; ++i) {

@@ -1,19 +1,25 @@
 #include "files.h"
 
-#include <cctype>
 #include "qt_text.h"
+#include <cctype>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+
+#include <cerrno>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 long long write_failure_after = -1;
 
-QString q(const std::string& path) { return to_qstring(path); }
+QString q(const std::string& path) {
+    return to_qstring(path);
+}
 } // namespace
 
 std::optional<byte_buffer> read_whole_file(const std::string& path) {
@@ -24,21 +30,59 @@ std::optional<byte_buffer> read_whole_file(const std::string& path) {
     return byte_buffer(data.begin(), data.end());
 }
 
-void set_write_failure_after(long long bytes_ok) { write_failure_after = bytes_ok; }
+void set_write_failure_after(long long bytes_ok) {
+    write_failure_after = bytes_ok;
+}
 
+// Written by hand rather than through QSaveFile: its commit renames the new file over the old
+// one even when the last buffered write failed (a full disk), so every call here is checked and
+// the old file is replaced only by a new one that is whole and on the disk.
 bool write_file_atomic(const std::string& path, const byte_buffer& bytes) {
-    QSaveFile f(q(path));
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    qint64 size = static_cast<qint64>(bytes.size());
-    qint64 allowed = size;
-    if (write_failure_after >= 0 && write_failure_after < size) allowed = write_failure_after;
-    qint64 written = f.write(reinterpret_cast<const char*>(bytes.data()), allowed);
-    if (written != size) {
-        f.cancelWriting();
-        f.commit();
-        return false;
+    QString target = q(path);
+    // A link keeps being a link: the file it names is the one replaced.
+    QFileInfo info(target);
+    if (info.isSymLink() && !info.canonicalFilePath().isEmpty()) target = info.canonicalFilePath();
+    const QByteArray native = QFile::encodeName(target);
+
+    mode_t mode = 0;
+    struct stat old_file {};
+    if (::stat(native.constData(), &old_file) == 0) {
+        if (!S_ISREG(old_file.st_mode)) return false;
+        mode = old_file.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
-    return f.commit();
+
+    std::string temp = native.toStdString() + ".XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    auto fail = [&] {
+        if (fd >= 0) ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    };
+    if (::fchmod(fd, mode) != 0) return fail();
+
+    const std::size_t size = bytes.size();
+    std::size_t allowed = size;
+    if (write_failure_after >= 0 && static_cast<unsigned long long>(write_failure_after) < size)
+        allowed = static_cast<std::size_t>(write_failure_after);
+    std::size_t done = 0;
+    while (done < allowed) {
+        const ssize_t n = ::write(fd, bytes.data() + done, allowed - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return fail();
+        done += static_cast<std::size_t>(n);
+    }
+    if (done != size) return fail();
+    if (::fsync(fd) != 0) return fail();
+    const int closed = ::close(fd);
+    fd = -1;
+    if (closed != 0) return fail();
+    if (::rename(temp.c_str(), native.constData()) != 0) return fail();
+    return true;
 }
 
 std::string translate_stored_path(const std::string& stored) {
@@ -68,8 +112,8 @@ std::optional<std::string> find_file_case_blind(const std::string& path) {
         } else if (QFileInfo::exists(dir.filePath(part))) {
             found = part;
         } else {
-            const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                      QDir::NoDotAndDotDot);
+            const QStringList entries =
+                dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
             for (const QString& e : entries)
                 if (e.compare(part, Qt::CaseInsensitive) == 0) {
                     found = e;
@@ -90,11 +134,17 @@ bool path_is_readable_file(const std::string& path) {
     return fi.isFile() && fi.isReadable();
 }
 
-bool path_is_folder(const std::string& path) { return QFileInfo(q(path)).isDir(); }
+bool path_is_folder(const std::string& path) {
+    return QFileInfo(q(path)).isDir();
+}
 
-bool set_current_folder(const std::string& path) { return !path.empty() && QDir::setCurrent(q(path)); }
+bool set_current_folder(const std::string& path) {
+    return !path.empty() && QDir::setCurrent(q(path));
+}
 
-bool make_folder(const std::string& path) { return QDir().mkpath(q(path)); }
+bool make_folder(const std::string& path) {
+    return QDir().mkpath(q(path));
+}
 
 bool copy_file_replacing(const std::string& from, const std::string& to) {
     auto data = read_whole_file(from);
@@ -102,7 +152,9 @@ bool copy_file_replacing(const std::string& from, const std::string& to) {
     return write_file_atomic(to, *data);
 }
 
-bool remove_file(const std::string& path) { return QFile::remove(q(path)); }
+bool remove_file(const std::string& path) {
+    return QFile::remove(q(path));
+}
 
 bool rename_file(const std::string& from, const std::string& to) {
     if (QFileInfo::exists(q(to))) QFile::remove(q(to));
@@ -139,7 +191,9 @@ std::string without_extension(const std::string& path) {
     return path;
 }
 
-std::string base_name_of(const std::string& path) { return without_extension(file_name_of(path)); }
+std::string base_name_of(const std::string& path) {
+    return without_extension(file_name_of(path));
+}
 
 std::string join_path(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;

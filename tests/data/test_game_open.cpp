@@ -485,3 +485,20 @@ TEST_F(game_open_test, yes_to_the_save_prompt_answers_saved_only_when_the_game_w
 }
 
 } // namespace
+
+namespace {
+TEST_F(game_open_test, a_save_that_runs_out_of_room_keeps_the_old_file_and_the_unsaved_mark) {
+    const std::string path = root + "/Room.OPS";
+    current_game_path = path;
+    ASSERT_TRUE(write_saved_game());
+    const auto before = read_whole_file(path);
+    ASSERT_TRUE(before && before->size() > 100);
+    game_modified = 1;
+    const int outcome = run_with_file_size_limit(static_cast<long long>(before->size() / 2), [&] {
+        const bool written = write_saved_game();
+        return (written ? 1 : 0) | (game_modified == 1 ? 0 : 2) | (responder.saw("Game File Error") ? 0 : 4);
+    });
+    EXPECT_EQ(outcome, 0) << "1: reported as written, 2: marked saved, 4: no box";
+    EXPECT_EQ(read_whole_file(path), before);
+}
+} // namespace
