@@ -17,5 +17,5 @@ void load_game_card_symbol_sets();
 // Copies the card symbol sets of every deck (.SET, .SDX and the three bitmaps) found under the
 // base `old_base` (folder and base name, no extension) to the base of `new_game_path` (that path
 // without its extension), then makes that base the game's card set base. A copy that fails is
-// not reported.
-void copy_card_symbol_files(const std::string& old_base, const std::string& new_game_path);
+// reported, ends the copying and leaves the game's card set base as it was (false).
+bool copy_card_symbol_files(const std::string& old_base, const std::string& new_game_path);

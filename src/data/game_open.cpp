@@ -358,6 +358,7 @@ bool save_game_as() {
     const std::string new_path = with_extension(*chosen, ".OPS");
     const std::string old_card_base = game_settings.card_set_base_path;
     const std::string old_info_pages = game_settings.info_page_set_path;
+    const std::string old_map = linked_map_path, old_set = symbol_set_path;
 
     if (new_path != old_path) {
         const std::string& base = game_settings.card_set_base_path;
@@ -395,24 +396,27 @@ bool save_game_as() {
         if (!old_path.empty()) {
             if (auto index = find_file_case_blind(old_index)) {
                 const std::string new_index = with_extension(new_path, ".IPX");
-                copy_file_replacing(*index, new_index);
-                game_settings.info_page_set_path = new_index;
                 progress_window progress;
                 progress.open("Save Game To New Folder Action", "");
                 const std::string old_base = without_extension(*index),
                                   new_base = without_extension(new_path);
-                for (int n = 0; n <= 9; ++n) {
+                // The pages first, the index last: the game is linked to the new index only
+                // once every page it names is there (a failed copy is reported and stops).
+                bool copied = true;
+                for (int n = 0; n <= 9 && copied; ++n) {
                     const std::string digit = std::to_string(n);
                     if (auto text = find_file_case_blind(old_base + ".T" + digit)) {
                         progress.set_label("Copying Text Info Page: " + file_name_of(*text));
-                        copy_file_replacing(*text, new_base + ".T" + digit);
+                        copied = copy_file_reported(*text, new_base + ".T" + digit);
                     } else if (auto picture = find_file_case_blind(old_base + ".B" + digit)) {
                         progress.set_label("Copying Picture Info Page: " + file_name_of(*picture));
-                        copy_file_replacing(*picture, new_base + ".B" + digit);
+                        copied = copy_file_reported(*picture, new_base + ".B" + digit);
                     }
                     progress.set_position(10 * (n + 1));
                 }
                 progress.close();
+                if (copied && copy_file_reported(*index, new_index))
+                    game_settings.info_page_set_path = new_index;
             }
         }
     }
@@ -423,6 +427,8 @@ bool save_game_as() {
         current_game_path = old_path;
         game_settings.card_set_base_path = old_card_base;
         game_settings.info_page_set_path = old_info_pages;
+        linked_map_path = old_map;
+        symbol_set_path = old_set;
         return false;
     }
     return true;
@@ -437,8 +443,11 @@ bool copy_map_files_to_folder(const std::string& folder) {
         return false;
     };
     auto target = [&](const std::string& path) { return join_path(folder, file_name_of(path)); };
-    auto copy = [](const std::string& from, const std::string& to) {
-        return from == to || copy_file_replacing(from, to);
+    // A copy that fails is reported by copy_file_reported; the operation then stops.
+    auto copy = [&](const std::string& from, const std::string& to) {
+        if (copy_file_reported(from, to)) return true;
+        progress.close();
+        return false;
     };
 
     auto map = find_file_case_blind(linked_map_path);
@@ -448,30 +457,31 @@ bool copy_map_files_to_folder(const std::string& folder) {
     auto set = find_file_case_blind(symbol_set_path);
     if (!set) return stop("Original Symbol SET File not found!  Operation cancelled.");
     const std::string set_copy = target(*set);
-    if (!copy(*set, set_copy)) return stop("Original Symbol SET File not found!  Operation cancelled.");
+    if (!copy(*set, set_copy)) return false;
     // The piece order goes with the set, or the copy would show the pieces in another order.
-    if (auto order = find_file_case_blind(with_extension(*set, ".SDX"))) copy(*order, target(*order));
+    if (auto order = find_file_case_blind(with_extension(*set, ".SDX")))
+        if (!copy(*order, target(*order))) return false;
     const std::string set_base = without_extension(*set);
     const char* letters[3] = {"-T", "-U", "-M"};
     for (int z = 1; z <= 3; ++z)
         for (const char* letter : letters) {
             const std::string name = set_base + letter + std::to_string(z) + ".BMP";
             auto strip = find_file_case_blind(name);
-            if (!strip || !copy(*strip, target(*strip)))
-                return stop(file_name_of(name) + " (symbol file) Not Found!  Operation cancelled.");
+            if (!strip) return stop(file_name_of(name) + " (symbol file) Not Found!  Operation cancelled.");
+            if (!copy(*strip, target(*strip))) return false;
         }
     progress.set_position(50);
 
     progress.set_label("Copying map files.  Please wait...");
     const std::string map_copy = target(*map);
-    if (!copy(*map, map_copy)) return stop("Error: Original Map not found!  Operation cancelled.");
+    if (!copy(*map, map_copy)) return false;
     progress.set_position(75);
 
     progress.set_label("Copying scanned-in map/board files.  Please wait...");
     const std::string map_base = without_extension(*map);
     for (int z = 1; z <= 3; ++z)
         if (auto whole = find_file_case_blind(map_base + "-Z" + std::to_string(z) + ".BMP"))
-            copy(*whole, target(*whole));
+            if (!copy(*whole, target(*whole))) return false;
     progress.close();
 
     // Linked to the copies only once every file is there.

@@ -1,6 +1,7 @@
 #include "message_boxes.h"
 
 #include "platform/boxes.h"
+#include "platform/files.h"
 
 namespace {
 void error_box(const std::string& caption, const std::string& text) {
@@ -51,10 +52,17 @@ void show_diagnostic_text(const std::string& text) {
 }
 
 int ask_to_save_first(const std::string& caption, const std::function<bool()>& save) {
-    box_answer a = message_box(caption,
-                               "If you proceed, your current game will not be saved.\n\rDo you want to save it now?",
-                               box_buttons::yes_no_cancel, box_icon::exclamation);
+    box_answer a = message_box(
+        caption, "If you proceed, your current game will not be saved.\n\rDo you want to save it now?",
+        box_buttons::yes_no_cancel, box_icon::exclamation);
     if (a == box_answer::no) return 2;
     if (a == box_answer::yes) return save && save() ? 1 : 0;
     return 0;
+}
+
+bool copy_file_reported(const std::string& from, const std::string& to) {
+    if (from == to || copy_file_replacing(from, to)) return true;
+    show_error_box("File Copy Error", "Could not copy the file\n\r   " + from + "\n\rto\n\r   " + to +
+                                          "\n\rThe game keeps its link to the original file.");
+    return false;
 }

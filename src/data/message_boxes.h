@@ -14,6 +14,10 @@ void show_map_file_error(const std::string& code);
 void show_game_file_error(const std::string& code);
 void show_memory_allocation_error(const std::string& code);
 
+// Copies a file over any file at `to`; a copy that could not be made is reported ("File Copy
+// Error", naming both files) and gives false. A file copied onto itself is a success.
+bool copy_file_reported(const std::string& from, const std::string& to);
+
 void show_execution_message(const std::string& text);
 void show_info_box(const std::string& caption, const std::string& text);
 void show_info_box_text(const std::string& caption, const std::string& text);

@@ -92,7 +92,9 @@ std::int32_t stored_hex(std::int32_t v) {
     return v < 0 ? stored_minus_one : v;
 }
 
-void build_saved_game(byte_vector& out, progress_window& progress) {
+// False when the history could not be made to fit the closed-up pieces: a file whose history
+// names other pieces than its piece list must not be written.
+bool build_saved_game(byte_vector& out, progress_window& progress) {
     const game_state& g = *game;
     const game_settings_struct& s = game_settings;
     game_file_writer f(out);
@@ -209,9 +211,10 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
         if (closed_up) {
             // Renumber a copy: the game in memory keeps its slots and the history that fits them.
             byte_vector kept = game->history_stream;
-            renumber_history_pieces(new_index);
+            const bool renumbered_ok = renumber_history_pieces(new_index);
             renumbered = std::move(game->history_stream);
             game->history_stream = std::move(kept);
+            if (!renumbered_ok) return false;
             stream = &renumbered;
         }
         bool closed = !stream->empty() && stream->back() == marker_close;
@@ -388,6 +391,7 @@ void build_saved_game(byte_vector& out, progress_window& progress) {
     f.end();
     // 28: status dots again.
     write_status_dots(f, g.status_dots);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -992,12 +996,17 @@ bool write_saved_game_file(const std::string& path) {
     progress_window progress;
     progress.open("Saving File to Disk", "Saving game file.  Please wait...");
     byte_vector out;
-    bool built = true;
+    bool built = true, history_fits = true;
     try {
         out.reserve(1 << 16);
-        build_saved_game(out, progress);
+        history_fits = build_saved_game(out, progress);
     } catch (const std::bad_alloc&) {
         built = false;
+    }
+    if (!history_fits) {
+        progress.close();
+        error_code_box(game_file_error, "The history does not fit the pieces; the game was not saved.");
+        return false;
     }
     if (!built || !write_file_atomic(path, out)) {
         progress.close();

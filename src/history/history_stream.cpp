@@ -115,6 +115,13 @@ std::size_t history_end_offset() {
     return s.empty() ? 0 : s.size() - 1;
 }
 
+void cut_history_back(std::size_t end_offset) {
+    auto& s = game->history_stream;
+    if (s.empty() || end_offset >= s.size() - 1) return;
+    s.resize(end_offset); // never grows, so the closing byte that follows always has room
+    s.push_back(marker_close);
+}
+
 void put_history_num2(long offset, int value) {
     auto& s = game->history_stream;
     if (offset < 0 || value < 0 || value > history_num2_max ||

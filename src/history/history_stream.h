@@ -27,6 +27,11 @@ void clear_history();
 // path starts so that the reveals written during the path can follow the move record.
 std::size_t history_end_offset();
 
+// Takes back every record from `end_offset` on (a history_end_offset() taken earlier): the
+// records of an action that did not happen after all. Nothing changes for an offset at or past
+// the end.
+void cut_history_back(std::size_t end_offset);
+
 // Renumbers the pieces the history names after the saved-game writer closed up free slots:
 // new_index[old] is the piece's index after the save (live pieces take their new indices,
 // slots that were free take indices past the new end). Returns false, changing nothing, when

@@ -1,5 +1,7 @@
 #include "alliances.h"
 
+#include "data/records.h"
+
 #include <algorithm>
 
 std::vector<alliance_entry> alliance_table;
@@ -47,8 +49,12 @@ bool set_alliance(int a, int b, bool allied) {
     auto& eb = alliance_table[static_cast<std::size_t>(b)];
     if (static_cast<std::size_t>(b) >= ea.flags.size() || static_cast<std::size_t>(a) >= eb.flags.size())
         return false;
-    ea.flags[static_cast<std::size_t>(b)] = allied ? 1 : 0;
-    eb.flags[static_cast<std::size_t>(a)] = allied ? 1 : 0;
+    const std::int32_t flag = allied ? 1 : 0;
+    // The table is saved with the game: a change is unsaved work.
+    if (ea.flags[static_cast<std::size_t>(b)] != flag || eb.flags[static_cast<std::size_t>(a)] != flag)
+        game_modified = 1;
+    ea.flags[static_cast<std::size_t>(b)] = flag;
+    eb.flags[static_cast<std::size_t>(a)] = flag;
     // Counted from the flags, so a count that had drifted is put right.
     for (auto* e : {&ea, &eb})
         e->count = static_cast<std::int32_t>(

@@ -15,6 +15,7 @@
 #include "mainwin/view_state.h"
 #include "platform/files.h"
 
+#include <QDir>
 #include <QImage>
 
 #include <fstream>
@@ -285,6 +286,53 @@ TEST_F(game_open_test, save_as_into_another_folder_copies_the_companion_files) {
         EXPECT_EQ(d.kind, "list") << d.caption;
     EXPECT_EQ(linked_map_path, moved + "/FIELD.MAP");
     EXPECT_EQ(symbol_set_path, moved + "/Tiles.SET");
+}
+
+TEST_F(game_open_test, save_as_reports_a_failed_copy_and_keeps_the_games_old_links) {
+    make_field_fixture();
+    const std::string games = root + "/games";
+    for (const char* name :
+         {"Field-C1.SET", "Field-C11.BMP", "Field-C12.BMP", "Field-C13.BMP", "Field.IPX", "Field.T0"})
+        write_text(games + "/" + name, name);
+    ASSERT_TRUE(open_field());
+    game_settings.card_set_base_path = games + "/Field";
+    const std::string old_map = linked_map_path, old_set = symbol_set_path;
+    const std::string old_pages = game_settings.info_page_set_path;
+    // In the new folder a folder stands where one file of each kind would go.
+    const std::string moved = root + "/moved";
+    for (const char* in_the_way : {"Renamed-C12.BMP", "Renamed.T0", "Tiles-U2.BMP"})
+        ASSERT_TRUE(make_folder(moved + "/" + in_the_way));
+    responder.clear();
+    responder.answer_text(moved + "/Renamed");
+    responder.answer(box_answer::ok);  // "Copying Card Symbol Files"
+    responder.answer(box_answer::yes); // "Copy Map and Symbol Files?"
+    ASSERT_TRUE(save_game_as());
+    EXPECT_EQ(responder.count("File Copy Error", "Renamed-C12.BMP"), 1);
+    EXPECT_EQ(responder.count("File Copy Error", "Tiles-U2.BMP"), 1);
+    EXPECT_EQ(responder.count("File Copy Error", "Renamed.T0"), 1);
+    EXPECT_EQ(responder.count("File Copy Error"), 3);
+    EXPECT_EQ(current_game_path, moved + "/Renamed.OPS");
+    EXPECT_EQ(game_settings.card_set_base_path, games + "/Field");
+    EXPECT_EQ(game_settings.info_page_set_path, old_pages);
+    EXPECT_FALSE(exists(moved + "/Renamed.IPX"));
+    EXPECT_EQ(linked_map_path, old_map);
+    EXPECT_EQ(symbol_set_path, old_set);
+
+    // A game that could not be written keeps every old link too, the copied map's included.
+    for (const char* in_the_way : {"Renamed-C12.BMP", "Renamed.T0", "Tiles-U2.BMP"})
+        ASSERT_TRUE(QDir(QString::fromStdString(moved + "/" + in_the_way)).removeRecursively());
+    current_game_path = games + "/Field.OPS";
+    responder.clear();
+    responder.answer_text(moved + "/Second");
+    responder.answer(box_answer::ok);
+    responder.answer(box_answer::yes);
+    ASSERT_TRUE(make_folder(moved + "/Second.OPS")); // the game file itself cannot be written
+    EXPECT_FALSE(save_game_as());
+    EXPECT_TRUE(exists(moved + "/Tiles-U2.BMP")); // the map and set were copied...
+    EXPECT_EQ(current_game_path, games + "/Field.OPS");
+    EXPECT_EQ(game_settings.card_set_base_path, games + "/Field");
+    EXPECT_EQ(linked_map_path, old_map); // ...but the game stays linked to the originals
+    EXPECT_EQ(symbol_set_path, old_set);
 }
 
 // What an open leaves when it fails: the game, board and set that were there, whole.

@@ -6,6 +6,7 @@
 #include "data/saved_game.h"
 #include "history/history_records.h"
 #include "history/history_stream.h"
+#include "platform/files.h"
 
 namespace {
 // The name of every piece each record names, record by record, or "-" for a slot that is free
@@ -18,13 +19,15 @@ std::vector<std::vector<std::string>> named_pieces() {
     while (walker.next(r)) {
         std::vector<std::string> names;
         std::size_t length = 0;
-        walk_record_fields(s.data(), walker.end_offset(), r.payload, *r.layout, length, [&](const field_visit& f) {
-            if (f.step->role != field_role::piece) return;
-            auto i = static_cast<std::size_t>(f.value);
-            const auto& pieces = game->piece_array;
-            bool live = i < pieces.size() && pieces[i].location != location_free && pieces[i].location != location_end;
-            names.push_back(live ? name_of(pieces[i].name) : std::string("-"));
-        });
+        walk_record_fields(s.data(), walker.end_offset(), r.payload, *r.layout, length,
+                           [&](const field_visit& f) {
+                               if (f.step->role != field_role::piece) return;
+                               auto i = static_cast<std::size_t>(f.value);
+                               const auto& pieces = game->piece_array;
+                               bool live = i < pieces.size() && pieces[i].location != location_free &&
+                                           pieces[i].location != location_end;
+                               names.push_back(live ? name_of(pieces[i].name) : std::string("-"));
+                           });
         out.push_back(names);
     }
     EXPECT_EQ(walker.status(), history_walk_status::end);
@@ -73,5 +76,29 @@ TEST(saved_game_history, pieces_keep_their_identity_across_a_save_that_closes_up
         if (i == 3) continue; // the removal names Baker, who no longer has a slot
         EXPECT_EQ(after[i], before[i]) << "record " << i;
     }
+}
+} // namespace
+
+namespace {
+TEST(saved_game_history, a_history_that_cannot_follow_the_closed_up_pieces_stops_the_save) {
+    scripted_responder responder;
+    new_game();
+    game->player_count = 1;
+    for (int i = 0; i < 3; ++i)
+        game->piece_array[static_cast<std::size_t>(add_piece())].location = i;
+    game->piece_array[1].location = location_free;
+    clear_history();
+    // A record of no known code after the header: the stream does not walk.
+    game->history_stream.back() = 0xFD;
+    game->history_stream.push_back(0xF0);
+    game->history_stream.push_back(0xFE);
+    const std::string folder = make_temp_folder();
+    current_game_path = folder + "/Broken.OPS";
+    game_modified = 1;
+    EXPECT_FALSE(write_saved_game());
+    EXPECT_TRUE(responder.saw("Game File Error", "history"));
+    EXPECT_FALSE(path_is_readable_file(current_game_path));
+    EXPECT_EQ(game_modified, 1);
+    current_game_path.clear();
 }
 } // namespace

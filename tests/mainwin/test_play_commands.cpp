@@ -118,6 +118,14 @@ TEST_F(play_commands_test, the_dice_button_opens_an_empty_roller_and_marks_the_g
     EXPECT_EQ((*records)[0].length, 7u);
     EXPECT_EQ(game->history_stream[(*records)[0].next() - 1], 1);
     EXPECT_EQ((*records)[1].code, 7);
+
+    // Cancelled before a roll: nothing recorded, nothing to save.
+    game_modified = 0;
+    const auto history = game->history_stream;
+    when_shown<RollDiceForm>([&](RollDiceForm& f) { press(f, "cancel_button"); }, &seen);
+    form_->picture_button("roll_die_button")->click();
+    EXPECT_EQ(game->history_stream, history);
+    EXPECT_EQ(game_modified, 0);
 }
 
 TEST(sounds, each_effect_plays_its_file_from_the_sounds_folder_while_sound_is_on) {

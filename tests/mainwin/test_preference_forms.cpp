@@ -157,6 +157,12 @@ TEST_F(combat_form_test, ok_stores_ticks_cancel_keeps_and_none_ticked_stores_zer
         f.click(f.ui().cancel);
     }
     EXPECT_EQ(game_settings.combat_summary_class_mask, 5);
+    game_modified = 0;
+    {
+        opened<set_combat_sum_vals_form> f; // OK with nothing changed
+        f.click(f.ui().ok);
+    }
+    EXPECT_EQ(game_modified, 0);
     {
         opened<set_combat_sum_vals_form> f;
         f.form.check(true, 3)->setChecked(false);
@@ -165,6 +171,7 @@ TEST_F(combat_form_test, ok_stores_ticks_cancel_keeps_and_none_ticked_stores_zer
     }
     EXPECT_EQ(game_settings.combat_summary_class_mask, 1);
     EXPECT_EQ(game_settings.combat_summary_piece_mask, 2 | 128);
+    EXPECT_EQ(game_modified, 1); // the masks are saved with the game
     {
         opened<set_combat_sum_vals_form> f;
         for (bool c : {true, false})
@@ -214,6 +221,7 @@ TEST_F(preference_forms_test, scroll_jump_shows_sizes_and_writes_on_ok_only) {
     EXPECT_EQ(scroll_jump_sizes[0], 3);
     EXPECT_EQ(scroll_jump_sizes[2], 4);
     EXPECT_FALSE(file_exists(preferences_file_name));
+    EXPECT_EQ(game_modified, 0);
     {
         opened<set_scroll_jump_size_form> f;
         f.form.option(2, 0)->click();
@@ -223,6 +231,7 @@ TEST_F(preference_forms_test, scroll_jump_shows_sizes_and_writes_on_ok_only) {
     EXPECT_EQ(scroll_jump_sizes[1], 20);
     EXPECT_EQ(scroll_jump_sizes[2], 2);
     EXPECT_TRUE(file_exists(preferences_file_name));
+    EXPECT_EQ(game_modified, 1); // the sizes are saved with the game too
 }
 
 // ---- form colour

@@ -58,6 +58,7 @@ TEST_F(allies_form_test, double_clicks_make_and_undo_an_alliance_both_ways) {
     build_game(false);
     alliance_table[alice].count = 7;      // drifted: the lists go by the flags
     expect_column(bob, one_sided_column); // not allied yet: Bob is a stranger to Alice
+    game_modified = 0;
 
     allies_form f(nullptr);
     f.create_form();
@@ -78,6 +79,7 @@ TEST_F(allies_form_test, double_clicks_make_and_undo_an_alliance_both_ways) {
     EXPECT_EQ(alliance_table[alice].count, 1);
     EXPECT_EQ(alliance_table[bob].count, 1);
     expect_column(bob, ally_column);
+    EXPECT_EQ(game_modified, 1); // the table is saved with the game
 
     // Bob's lists name Alice; Carol's one-sided flag for Alice is offered, not listed as allied.
     ui.player_list->setCurrentIndex(bob);

@@ -11,14 +11,14 @@
 #include "data/symbols.h"
 #include "history/history_stream.h"
 #include "mainwin/autosave.h"
-#include "mainwin/forms/preference_forms.h"
-#include "mainwin/preference_values.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/info_boxes.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/forms/map_view_paint.h"
+#include "mainwin/forms/preference_forms.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/options.h"
+#include "mainwin/preference_values.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/status_line.h"
 #include "mainwin/view_geometry.h"
@@ -308,8 +308,7 @@ void main_form::generated_setup() {
                                                return false;
                                            }}});
     set_event_handlers(ui_->roll_die_button, {{ClickEvent, [](QObject*, event_data&) {
-                                                   open_dice_roller();
-                                                   game_modified = 1;
+                                                   open_dice_roller(); // a roll marks the game itself
                                                    return false;
                                                }}});
     ui_->vscroll_map->setRange(0, 0);
@@ -324,8 +323,8 @@ void main_form::generated_setup() {
     }
     connect_map_view(ui_->mapscreen_frame);
     set_event_handlers(ui_->mapscreen_frame, {{PaintEvent, [this](QObject*, event_data&) {
-                                                  return paint_map_frame(ui_->mapscreen_frame);
-                                              }}});
+                                                   return paint_map_frame(ui_->mapscreen_frame);
+                                               }}});
     connect_info_boxes(*this);
     ui_->hsplit_1->setCursor(Qt::SplitVCursor);
     ui_->vsplit_1->setCursor(Qt::SplitHCursor);
@@ -735,11 +734,17 @@ void main_form::save_current_game() {
         save_game_as_command();
         return;
     }
+    // The record goes into the file it tells of; a save that failed takes it back.
+    const std::size_t history_before = history_end_offset();
+    const std::uint8_t modified_before = game_modified;
     append_game_saved_record();
     store_player_view();
     if (write_saved_game()) {
         save_recent_games();
         game_modified = 0;
+    } else {
+        cut_history_back(history_before);
+        game_modified = modified_before;
     }
     set_status_text(status_mode);
 }
@@ -747,9 +752,17 @@ void main_form::save_current_game() {
 void main_form::save_game_as_command() {
     long_operation busy;
     store_player_view();
-    if (!::save_game_as()) return;
-    save_recent_games();
+    // Recorded before the write, as Save does, so that the file holds it and memory is what was
+    // written.
+    const std::size_t history_before = history_end_offset();
+    const std::uint8_t modified_before = game_modified;
     append_game_saved_record();
+    if (!::save_game_as()) {
+        cut_history_back(history_before);
+        game_modified = modified_before;
+        return;
+    }
+    save_recent_games();
     game_modified = 0;
     set_status_text(status_mode);
 }

@@ -95,8 +95,11 @@ set_combat_sum_vals_form::set_combat_sum_vals_form(QWidget* parent)
             std::array<bool, 8> ticks{};
             for (int n = 1; n <= 8; ++n)
                 ticks[n - 1] = check(classes, n)->isChecked();
-            (classes ? game_settings.combat_summary_class_mask : game_settings.combat_summary_piece_mask) =
-                combat_mask_from_ticks(ticks);
+            auto& mask =
+                classes ? game_settings.combat_summary_class_mask : game_settings.combat_summary_piece_mask;
+            const auto chosen = combat_mask_from_ticks(ticks);
+            if (mask != chosen) game_modified = 1; // saved with the game
+            mask = chosen;
         }
         accept();
     });
@@ -181,7 +184,9 @@ set_scroll_jump_size_form::set_scroll_jump_size_form(QWidget* parent)
             int chosen = -1;
             for (int k = 0; k < 6; ++k)
                 if (option(z, k)->isChecked()) chosen = k;
-            scroll_jump_sizes[z] = scroll_jump_size_of_choice(chosen);
+            const auto size = scroll_jump_size_of_choice(chosen);
+            if (scroll_jump_sizes[z] != size) game_modified = 1; // saved with the game as well
+            scroll_jump_sizes[z] = size;
         }
         accept();
         save_preferences();
