@@ -10,8 +10,8 @@
 #include "mainwin/draw_marks.h"
 #include "mainwin/options.h"
 #include "mainwin/view_state.h"
-#include "play/command_state.h"
 #include "platform/boxes.h"
+#include "play/command_state.h"
 
 #include <cstdio>
 #include <cstring>
@@ -30,12 +30,16 @@ std::function<void(int)> piece_editor_hook;
 std::function<void(int)> class_editor_hook;
 std::function<void()> close_game_windows_hook;
 
-int get_unit_class(int mode) { return get_unit_class_hook ? get_unit_class_hook(mode) : -1; }
+int get_unit_class(int mode) {
+    return get_unit_class_hook ? get_unit_class_hook(mode) : -1;
+}
 void redraw_whole_view() {
     if (redraw_view_hook) redraw_view_hook();
 }
 
-void reset_game_settings() { game_settings = game_settings_struct{}; }
+void reset_game_settings() {
+    game_settings = game_settings_struct{};
+}
 
 namespace {
 // Index of the end record, or the array's size when the end record is missing.
@@ -53,7 +57,9 @@ std::size_t piece_end_position() {
     return a.size();
 }
 
-void unit_creation_error(const char* text) { error_code_box("Unit Creation Error", text); }
+void unit_creation_error(const char* text) {
+    error_code_box("Unit Creation Error", text);
+}
 } // namespace
 
 int add_class() {
@@ -73,8 +79,8 @@ int add_class() {
             if (a[n].symbol == class_end) break;
         }
         if (n >= static_cast<std::size_t>(max_classes)) {
-            message_box("Limit Error", "The maximum 30000 classes have already been defined.", box_buttons::ok,
-                        box_icon::information);
+            message_box("Limit Error", "The maximum 30000 classes have already been defined.",
+                        box_buttons::ok, box_icon::information);
             return -1;
         }
         // Grow by one record; a failed allocation leaves the array as it was.
@@ -252,7 +258,8 @@ int delete_class(int index) {
     std::snprintf(count_text, sizeof count_text, "%i", count);
     std::string question =
         "Please confirm that the class:  " + name_of(classes[index].name) + "  should be deleted." +
-        "\n\r\n\rIf this class is deleted, all pieces of this class will be immediately \n\rremoved from the game.  (" +
+        "\n\r\n\rIf this class is deleted, all pieces of this class will be immediately \n\rremoved from the "
+        "game.  (" +
         count_text + " pieces affected)" +
         "\n\r\n\rAs long as no further classes are defined, and the game is NOT SAVED, " +
         "\n\rthe UNDO command may be used to restore the class.  However, pieces removed " +
@@ -276,7 +283,8 @@ int delete_class(int index) {
             }
         } else if (p.location >= 0 && p.location < board->hex_count &&
                    static_cast<std::size_t>(p.location) < counts.size()) {
-            if (counts[static_cast<std::size_t>(p.location)] > 0) --counts[static_cast<std::size_t>(p.location)];
+            if (counts[static_cast<std::size_t>(p.location)] > 0)
+                --counts[static_cast<std::size_t>(p.location)];
         }
         p.location = location_free;
     }
@@ -346,11 +354,17 @@ void open_class_editor(int class_index) {
     game_modified = 1;
 }
 
-void free_symbol_set() { *symbols = symbol_state{}; }
+void free_symbol_set() {
+    *symbols = symbol_state{};
+}
 
-bool map_loaded() { return board->map_columns > 0 && board->map_rows > 0 && !board->hex_array.empty(); }
+bool map_loaded() {
+    return board->map_columns > 0 && board->map_rows > 0 && !board->hex_array.empty();
+}
 
-void free_map() { *board = board_state{}; }
+void free_map() {
+    *board = board_state{};
+}
 
 void free_game() {
     game_state& g = *game;
@@ -393,9 +407,18 @@ void new_game() {
     g.turn_names = {set_up, turn_name{}};
     zoom_level = 0;
     view_origin_hex = 0;
-    for (auto& n : g.class_value_names) std::memset(n, 0, sizeof n);
-    for (auto& n : g.piece_value_names) std::memset(n, 0, sizeof n);
+    for (auto& n : g.class_value_names)
+        std::memset(n, 0, sizeof n);
+    for (auto& n : g.piece_value_names)
+        std::memset(n, 0, sizeof n);
     reset_game_settings();
     los_settings.terrain_ground_levels_in_use = 0;
     rmb_mode = 0;
+}
+
+int symbol_extent(std::int32_t low, std::int32_t high) {
+    // The largest cell any strip bitmap can hold; past it the edges are damage.
+    constexpr std::int64_t largest = 1 << 15;
+    const std::int64_t extent = static_cast<std::int64_t>(high) - low + 1;
+    return extent <= 0 || extent > largest ? 0 : static_cast<int>(extent);
 }

@@ -18,6 +18,11 @@ struct symbol_struct {
     std::int32_t mask = 0; // index into mask_symbols
 };
 
+// The size of a symbol's cell from its edges (right - left + 1, or bottom - top + 1), worked out
+// without overflow: 0 for edges a set file may hold but no strip can (reversed, or a cell wider
+// than any bitmap), so that such a symbol draws nothing.
+int symbol_extent(std::int32_t low, std::int32_t high);
+
 // The three kinds of symbols, in the order of their strip files' letters "-T", "-U", "-M".
 enum symbol_kind { symbol_kind_terrain = 0, symbol_kind_piece = 1, symbol_kind_mask = 2 };
 

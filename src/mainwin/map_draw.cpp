@@ -36,7 +36,6 @@ std::function<void()> map_clear_info_panels_hook;
 
 namespace {
 
-
 // The sizes the buffers were made for, so that a change of the view size makes them again.
 int buffers_width = -1, buffers_height = -1;
 bool reached_past_last_column = false, reached_past_last_row = false;
@@ -575,7 +574,8 @@ void redraw_hex_contents(std::int32_t hex, canvas& c) {
             if (m.piece != selected_pieces[i]) continue;
             const symbol_struct* ps = symbols->piece_symbol(m.display_symbol);
             if (!ps) continue;
-            const int ws = ps->right[z] - ps->left[z] + 1, hs = ps->bottom[z] - ps->top[z] + 1;
+            const int ws = symbol_extent(ps->left[z], ps->right[z]),
+                      hs = symbol_extent(ps->top[z], ps->bottom[z]);
             if (ws <= 0 || hs <= 0) continue;
             int dx = 0, dy = 0;
             get_symbol_offset_in_hex(ws, hs, m.slot, dx, dy);
@@ -661,7 +661,8 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
             selected_piece_marks[marks] = piece_mark{};
         }
         if (!ps) continue;
-        const int ws = ps->right[z] - ps->left[z] + 1, hs = ps->bottom[z] - ps->top[z] + 1;
+        const int ws = symbol_extent(ps->left[z], ps->right[z]),
+                  hs = symbol_extent(ps->top[z], ps->bottom[z]);
         if (ws <= 0 || hs <= 0) continue;
         int dx = 0, dy = 0;
         get_symbol_offset_in_hex(ws, hs, slot, dx, dy);

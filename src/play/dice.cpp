@@ -5,7 +5,7 @@
 #include "history/history_stream.h"
 
 #include <chrono>
-#include <cmath>
+#include <cstdint>
 
 std::string comment_text;
 std::function<void()> add_comment_form_hook;
@@ -33,7 +33,9 @@ void reseed(std::size_t write_offset) {
     const int c = a + b;
     const int w = write_offset > 62499 * 250 ? 62499 * 250 : static_cast<int>(write_offset);
     const int p = random_below(w) + 1;
-    seed_random(static_cast<unsigned>(std::trunc(static_cast<double>(p) * c)));
+    // The product passes what a seed holds once the history is a few megabytes long: it is
+    // taken modulo 2^32, exactly, rather than cast out of range.
+    seed_random(static_cast<unsigned>(static_cast<std::uint64_t>(p) * static_cast<std::uint64_t>(c)));
 }
 
 } // namespace

@@ -617,6 +617,25 @@ TEST_F(map_draw_test, marks_of_a_crowded_hex_stop_at_their_capacity) {
     EXPECT_EQ(selected_piece_marks[1].slot, 24);
 }
 
+TEST_F(map_draw_test, piece_symbols_with_edges_no_strip_can_hold_draw_nothing) {
+    EXPECT_EQ(symbol_extent(0, 9), 10);
+    EXPECT_EQ(symbol_extent(5, 5), 1);
+    EXPECT_EQ(symbol_extent(9, 0), 0);
+    EXPECT_EQ(symbol_extent(INT32_MIN, INT32_MAX), 0);
+    EXPECT_EQ(symbol_extent(INT32_MAX, INT32_MIN), 0);
+    scene(3);
+    auto& cell = symbols->piece_symbols[p_cyan];
+    for (int z = 0; z < 3; ++z) {
+        cell.left[z] = INT32_MIN;
+        cell.right[z] = INT32_MAX;
+        cell.top[z] = INT32_MAX;
+        cell.bottom[z] = INT32_MIN;
+    }
+    add_unit(p_cyan, 9);
+    redraw_map();
+    EXPECT_EQ(centre(9), red);
+}
+
 TEST_F(map_draw_test, draw_entire_screen_option_does_not_loop) {
     scene(3, false, 40, 30);
     redraw_entire_screen = 1;
