@@ -128,4 +128,21 @@ TEST_F(long_operation_test, a_save_during_an_autosave_goes_to_the_game_file) {
     EXPECT_EQ(recent_games[0], demo_path);
 }
 
+TEST_F(long_operation_test, a_second_exit_during_the_save_on_exit_is_no_second_exit) {
+    auto f = open_demo();
+    front_program_starter = [](const std::string&) { return true; };
+    game_modified = 1;
+    responder.answer(box_answer::yes); // "Current Game Not Saved!": save
+    responder.answer_text(demo_path);  // under its own name
+    responder.answer(box_answer::ok);  // "Really want to exit?"
+    const bool inside = run_inside([&] { f->close(); }, [&] { f->close(); });
+    ASSERT_TRUE(inside);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(responder.count("Confirmation", "Really want to exit?"), 1);
+    EXPECT_EQ(responder.count("Current Game Not Saved!"), 1);
+    EXPECT_FALSE(f->isVisible());
+    front_program_starter = start_program_file;
+}
+
 } // namespace

@@ -439,12 +439,20 @@ bool main_form::on_created() {
 }
 
 bool main_form::on_close() {
+    // One exit at a time: a close asked for while this one asks its questions or saves (or once
+    // the game is freed) is not a second exit.
+    if (closing_) return true;
+    closing_ = true;
     if (game_modified) {
-        if (confirm_save_current_game() == 0) return true;
+        if (confirm_save_current_game() == 0) {
+            closing_ = false;
+            return true;
+        }
     }
     box_answer a =
         message_box("Confirmation", "Really want to exit?", box_buttons::ok_cancel, box_icon::question);
     if (a != box_answer::ok) {
+        closing_ = false;
         close_windows(info_page_windows, 10);
         close_windows(deck_windows, 20);
         return true;

@@ -100,6 +100,7 @@ private:
     QTimer* autosave_timer_ = nullptr;
     built_menu menu_;
     std::vector<QToolButton*> buttons_;
+    bool closing_ = false; // on_close is at work, or the window was let go
 };
 
 // The one main window (null before start and after end) and the parent of every dialog.
