@@ -306,6 +306,19 @@ TEST_F(player_forms_test, a_missing_picture_is_browsed_for_and_copied_into_the_g
     EXPECT_FALSE(f.controls().pictb_1->pixmap().isNull());
     QTest::mouseClick(f.controls().cb_2, Qt::LeftButton);
     EXPECT_EQ(name_of(game->player_array[0].picture_file), "face");
+
+    // A copy that cannot be made is said, and the picture is shown from where it lies.
+    ASSERT_TRUE(
+        QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(elsewhere + "/mug.bmp"), "BMP"));
+    ASSERT_TRUE(make_folder(game_folder + "/mug.bmp"));
+    set_name(game->player_array[0].picture_file, "lost");
+    responder.clear();
+    responder.answer(box_answer::ok).answer_text(elsewhere + "/mug.bmp");
+    edit_index = p;
+    player_info_form g(nullptr);
+    g.create_form();
+    EXPECT_EQ(responder.count("File Copy Error", "mug.bmp"), 1);
+    EXPECT_EQ(g.picture_path(), elsewhere + "/mug.bmp");
 }
 
 TEST_F(player_forms_test, the_default_hidden_symbol_box) {

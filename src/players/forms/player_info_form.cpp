@@ -4,6 +4,7 @@
 
 #include "data/dialog_globals.h"
 #include "data/game_open.h"
+#include "data/message_boxes.h"
 #include "data/records.h"
 #include "data/symbols.h"
 #include "mainwin/forms/form_colour.h"
@@ -293,7 +294,7 @@ void player_info_form::show_picture(std::string path) {
         !game_folder.empty()) {
         // The game keeps only the file's name, so the file must lie where the game looks.
         const std::string copy = join_path(game_folder, file_name_of(path));
-        if (copy_file_replacing(path, copy)) path = copy;
+        if (copy_file_reported(path, copy)) path = copy; // a failed copy is reported
     }
     picture_path_ = path;
     picture_present_ = true;
