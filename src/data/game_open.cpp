@@ -25,6 +25,7 @@
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
+#include "platform/text_codepage.h"
 
 #include <algorithm>
 #include <cctype>
@@ -43,7 +44,7 @@ namespace {
 
 constexpr const char* autosave_suffix = "-AUTOSAVE";
 // Longest map path taken from the head of a game file.
-constexpr std::size_t max_map_path = 260;
+constexpr std::size_t max_map_path = max_path_bytes;
 
 std::string extension_of(const std::string& path) {
     return path.substr(without_extension(path).size());
@@ -114,7 +115,7 @@ std::string map_path_from_game_head(const std::string& head, const std::string& 
     if (!head.empty() && static_cast<std::uint8_t>(head[0]) == marker_open) {
         for (std::size_t at = 3; at < head.size() && head[at] != 0 && path.size() < max_map_path; ++at)
             path.push_back(head[at]);
-        return path;
+        return stored_path_to_native(path);
     }
     std::size_t at = head.find(static_cast<char>(marker_close));
     if (at == std::string::npos) return {};
@@ -122,7 +123,7 @@ std::string map_path_from_game_head(const std::string& head, const std::string& 
                path.size() < max_map_path;
          ++at)
         path.push_back(head[at]);
-    return join_path(game_folder, file_name_of(translate_stored_path(path)) + ".MAP");
+    return join_path(game_folder, file_name_of(translate_stored_path(stored_path_to_native(path))) + ".MAP");
 }
 
 std::string path_without_autosave_suffix(const std::string& path) {
@@ -273,7 +274,8 @@ bool open_saved_game() {
     std::string map_path =
         map_path_from_game_head(std::string(bytes->begin(), bytes->end()), folder_of(chosen));
     bytes.reset();
-    std::optional<std::string> map_found = map_path.empty() ? std::nullopt : find_file_case_blind(map_path);
+    std::optional<std::string> map_found =
+        map_path.empty() ? std::nullopt : find_linked_file(map_path, folder_of(chosen));
     if (!map_found && !map_path.empty()) {
         std::string name = file_name_of(translate_stored_path(map_path));
         map_found = find_file_case_blind(join_path(folder_of(chosen), without_extension(name) + ".MAP"));

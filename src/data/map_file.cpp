@@ -4,11 +4,12 @@
 
 #include "dialog_globals.h"
 #include "file_forms.h"
-#include "message_boxes.h"
 #include "import/version1_convert.h"
+#include "message_boxes.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
+#include "platform/text_codepage.h"
 #include "records.h"
 #include "symbol_set.h"
 #include "symbols.h"
@@ -576,17 +577,29 @@ bool read_map_file() {
                 ++at;
             ++at;
         }
+        // The current layout holds the set's base name whole ("Demo v1.2"); the first version's
+        // ends its name at a dot or a colon.
         for (; at < bytes->size() && name.size() < max_set_name; ++at) {
             char c = static_cast<char>((*bytes)[at]);
-            if (c == 0 || c == '.' || (!current && c == ':')) break;
+            if (c == 0 || (!current && (c == '.' || c == ':'))) break;
             name.push_back(c);
         }
+        name = stored_path_to_native(name);
+        if (current && name.size() > 4 && equal_ignoring_case(name.substr(name.size() - 4), ".SET"))
+            name.erase(name.size() - 4);
     }
     const std::string named_path = name + ".SET";
-    std::optional<std::string> set_found = find_file_case_blind(named_path);
-    if (!set_found && !name.empty())
-        set_found = find_file_case_blind(
-            join_path(folder_of(linked_map_path), file_name_of(translate_stored_path(name)) + ".SET"));
+    // Beside the board first (a relative name is the board's), then as the name stands: a set of
+    // the same name in whatever folder is current must not win over the board's own.
+    std::optional<std::string> set_found;
+    if (!name.empty()) {
+        const std::string board_folder = folder_of(linked_map_path);
+        set_found = find_linked_file(named_path, board_folder);
+        if (!set_found)
+            set_found = find_file_case_blind(
+                join_path(board_folder, file_name_of(translate_stored_path(name)) + ".SET"));
+    }
+    if (!set_found) set_found = find_file_case_blind(named_path);
     bool set_chosen_by_user = false;
     if (set_found) {
         symbol_set_path = *set_found;

@@ -17,6 +17,7 @@
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
+#include "platform/text_codepage.h"
 #include "play/command_state.h"
 #include "players/alliances.h"
 #include "players/passwords.h"
@@ -35,7 +36,7 @@ namespace {
 constexpr const char* game_file_error = "Game File Error";
 constexpr const char* open_failure = "Could not open selected file!";
 // Longest map path, card set base and info-page name kept from a file.
-constexpr std::size_t path_buffer_size = 260;
+constexpr std::size_t path_buffer_size = max_path_bytes;
 // A -1 in the line-of-sight hexes and range is stored as this, and read back from 60000 up.
 constexpr std::int32_t stored_minus_one = 63001;
 
@@ -866,7 +867,7 @@ bool game_file_reader::read_tail() {
     if (at_file_end()) return true;
     // 20.
     std::string base = text_to_section_end();
-    if (!base.empty()) s.card_set_base_path = base;
+    if (!base.empty()) s.card_set_base_path = stored_path_to_native(base);
     // 21: one owner per pool before the end record.
     if (at_file_end()) return true;
     {
@@ -890,7 +891,8 @@ bool game_file_reader::read_tail() {
     {
         std::string name = text_to_section_end();
         if (!name.empty())
-            s.info_page_set_path = with_extension(join_path(folder_of(current_game_path), name), ".IPX");
+            s.info_page_set_path =
+                with_extension(join_path(folder_of(current_game_path), stored_path_to_native(name)), ".IPX");
     }
     // 25.
     if (at_file_end()) return true;

@@ -5,6 +5,7 @@
 #include "data/message_boxes.h"
 #include "mainwin/options.h"
 #include "platform/files.h"
+#include "platform/text_codepage.h"
 
 #include <algorithm>
 
@@ -121,7 +122,7 @@ void set_default_dirs() {
     for (std::uint8_t b : *data) {
         if (k >= 5) break;
         if (b == ';') {
-            *folders[k++] = entry;
+            *folders[k++] = stored_path_to_native(entry);
             entry.clear();
         } else if (entry.size() < max_recent_path) {
             entry += static_cast<char>(b);
@@ -182,7 +183,8 @@ void load_recent_games() {
         if (slot >= 5) break;
         if (b == 0) {
             // A game that was deleted, or a path no real file can have, is dropped.
-            if (!too_long && file_exists(entry)) recent_games[slot++] = entry;
+            const std::string game_path = stored_path_to_native(entry);
+            if (!too_long && file_exists(game_path)) recent_games[slot++] = game_path;
             entry.clear();
             too_long = false;
         } else if (entry.size() >= max_recent_path) {

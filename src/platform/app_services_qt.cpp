@@ -17,7 +17,7 @@
 #include <vector>
 
 bool start_program_file(const std::string& path) {
-    QFileInfo fi(to_qstring(path));
+    QFileInfo fi(path_to_qstring(path));
     if (!fi.isFile()) return false;
     return QProcess::startDetached(fi.absoluteFilePath(), {});
 }
@@ -101,5 +101,5 @@ void play_wave_file(const std::string& path) {
     }
     // The Qt base modules have no audio output; a file that is there is accepted and stays
     // silent, like a machine without a wave device.
-    (void)QFileInfo(to_qstring(path)).isFile();
+    (void)QFileInfo(path_to_qstring(path)).isFile();
 }

@@ -58,7 +58,8 @@ bool bitmap::load(const std::string& path) {
         return true;
     }
     QImage loaded;
-    if (!loaded.load(to_qstring(path)) || !size_acceptable(loaded.width(), loaded.height())) return false;
+    if (!loaded.load(path_to_qstring(path)) || !size_acceptable(loaded.width(), loaded.height()))
+        return false;
     impl_->image = loaded.convertToFormat(QImage::Format_RGB32);
     return !impl_->image.isNull();
 }

@@ -28,8 +28,8 @@ box_answer message_box(const std::string& caption, const std::string& text, box_
     if (auto* r = active_responder()) return r->take_box({"box", caption, text, buttons, icon, owner});
 
     QMessageBox box(owner == box_owner::none ? nullptr : dialog_parent());
-    box.setWindowTitle(to_qstring(caption));
-    box.setText(to_qstring(display_text(text)));
+    box.setWindowTitle(mixed_to_qstring(caption));
+    box.setText(mixed_to_qstring(display_text(text)));
     switch (icon) {
     case box_icon::none:
         box.setIcon(QMessageBox::NoIcon);
@@ -90,4 +90,6 @@ void error_code_box(const std::string& caption, const std::string& code) {
     message_box(caption, "Error Code: " + code, box_buttons::ok, box_icon::stop, box_owner::none);
 }
 
-void diagnostic_output(const std::string& text) { qWarning().noquote() << to_qstring(text); }
+void diagnostic_output(const std::string& text) {
+    qWarning().noquote() << mixed_to_qstring(text);
+}

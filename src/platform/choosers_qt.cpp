@@ -24,7 +24,8 @@ std::optional<std::string> choose_file(const file_chooser_request& request) {
         return r->take_text({"chooser", request.title, filters, box_buttons::ok_cancel, box_icon::none},
                             std::nullopt);
     }
-    QFileDialog dialog(dialog_parent(), to_qstring(request.title), to_qstring(request.start_folder));
+    QFileDialog dialog(dialog_parent(), mixed_to_qstring(request.title),
+                       path_to_qstring(request.start_folder));
     if (!request.name.empty()) dialog.setObjectName(to_qstring(request.name));
     QStringList filters;
     for (const auto& f : request.filters)
@@ -35,13 +36,13 @@ std::optional<std::string> choose_file(const file_chooser_request& request) {
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (!request.start_name.empty()) dialog.selectFile(to_qstring(request.start_name));
+    if (!request.start_name.empty()) dialog.selectFile(path_to_qstring(request.start_name));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return from_qstring(dialog.selectedFiles().first());
+    return path_from_qstring(dialog.selectedFiles().first());
 }
 
 bool chosen_file_is_held_open(const std::string& path, bool for_writing) {
-    QByteArray native = QFile::encodeName(to_qstring(path));
+    QByteArray native = QFile::encodeName(path_to_qstring(path));
     int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false; // no such file: nobody holds it
     struct flock probe {};

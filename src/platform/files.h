@@ -1,4 +1,4 @@
-// File helpers shared by every reader and writer. Paths are in the program's 8-bit code page.
+// File helpers shared by every reader and writer. Paths are the file system's own text (UTF-8).
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,10 @@
 #include <vector>
 
 using byte_buffer = std::vector<std::uint8_t>;
+
+// The longest path the file system takes (its PATH_MAX less the closing 0): stored paths are
+// read back up to this length, and a longer one is never written.
+constexpr std::size_t max_path_bytes = 4095;
 
 // The whole file, or nullopt when it cannot be opened or read.
 std::optional<byte_buffer> read_whole_file(const std::string& path);
@@ -26,6 +30,10 @@ std::string translate_stored_path(const std::string& stored);
 // translated as above. Returns the real path, or nullopt when nothing matches.
 std::optional<std::string> find_file_case_blind(const std::string& path);
 
+// A file named by a link stored in another file: translated as above; a relative link is taken
+// from `holder_folder`, the folder of the file that holds it (never from the current folder).
+std::optional<std::string> find_linked_file(const std::string& stored, const std::string& holder_folder);
+
 bool path_is_readable_file(const std::string& path);
 bool path_is_folder(const std::string& path);
 bool make_folder(const std::string& path);
@@ -35,9 +43,13 @@ bool rename_file(const std::string& from, const std::string& to);
 // Files of a folder matching a wildcard such as "*.IPX", ignoring letter case; names only.
 std::vector<std::string> list_files(const std::string& folder, const std::string& pattern);
 
+// Two names alike but for the letter case of their ASCII letters (file names and extensions
+// from a system that ignores case).
+bool equal_ignoring_case(const std::string& a, const std::string& b);
+
 // Parts of a path, with '/' as separator.
-std::string folder_of(const std::string& path);   // without the trailing separator
-std::string file_name_of(const std::string& path); // name with extension
+std::string folder_of(const std::string& path);         // without the trailing separator
+std::string file_name_of(const std::string& path);      // name with extension
 std::string without_extension(const std::string& path); // the path with its extension cut off
 std::string base_name_of(const std::string& path);      // name without folder and extension
 std::string join_path(const std::string& folder, const std::string& name);

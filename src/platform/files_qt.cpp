@@ -1,6 +1,7 @@
 #include "files.h"
 
 #include "qt_text.h"
+#include <algorithm>
 #include <cctype>
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ namespace {
 long long write_failure_after = -1;
 
 QString q(const std::string& path) {
-    return to_qstring(path);
+    return path_to_qstring(path);
 }
 } // namespace
 
@@ -126,7 +127,15 @@ std::optional<std::string> find_file_case_blind(const std::string& path) {
             if (!dir.cd(found)) return std::nullopt;
         }
     }
-    return from_qstring(built);
+    return path_from_qstring(built);
+}
+
+std::optional<std::string> find_linked_file(const std::string& stored, const std::string& holder_folder) {
+    const std::string p = translate_stored_path(stored);
+    if (p.empty()) return std::nullopt;
+    if (p[0] == '/' || holder_folder.empty()) return find_file_case_blind(p);
+    return find_file_case_blind(
+        path_from_qstring(QDir::cleanPath(path_to_qstring(join_path(holder_folder, p)))));
 }
 
 bool path_is_readable_file(const std::string& path) {
@@ -168,8 +177,15 @@ std::vector<std::string> list_files(const std::string& folder, const std::string
     std::vector<std::string> out;
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& e : entries)
-        if (re.match(e).hasMatch()) out.push_back(from_qstring(e));
+        if (re.match(e).hasMatch()) out.push_back(path_from_qstring(e));
     return out;
+}
+
+bool equal_ignoring_case(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 std::string folder_of(const std::string& path) {
@@ -202,6 +218,6 @@ std::string join_path(const std::string& folder, const std::string& name) {
 }
 
 std::string executable_folder() {
-    if (QCoreApplication::instance()) return from_qstring(QCoreApplication::applicationDirPath());
-    return from_qstring(QDir::currentPath());
+    if (QCoreApplication::instance()) return path_from_qstring(QCoreApplication::applicationDirPath());
+    return path_from_qstring(QDir::currentPath());
 }

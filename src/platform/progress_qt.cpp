@@ -87,8 +87,8 @@ void progress_window::open(const std::string& caption, const std::string& label)
     // Nothing on screen under a scripted test; the events are let through all the same.
     if (!active_responder()) {
         impl_->form = new prog_bar(dialog_parent());
-        impl_->form->setWindowTitle(to_qstring(caption));
-        impl_->form->label_1->setText(to_qstring(label));
+        impl_->form->setWindowTitle(mixed_to_qstring(caption));
+        impl_->form->label_1->setText(mixed_to_qstring(label));
         impl_->form->bar->setRange(minimum_, maximum_);
         impl_->form->bar->setValue(position_);
         impl_->form->show();
@@ -98,14 +98,14 @@ void progress_window::open(const std::string& caption, const std::string& label)
 
 void progress_window::set_caption(const std::string& caption) {
     caption_ = caption;
-    if (impl_->form) impl_->form->setWindowTitle(to_qstring(caption));
+    if (impl_->form) impl_->form->setWindowTitle(mixed_to_qstring(caption));
     process_pending_events();
 }
 
 void progress_window::set_label(const std::string& label) {
     label_ = label;
     if (open_) log_push({caption_, label_, position_});
-    if (impl_->form) impl_->form->label_1->setText(to_qstring(label));
+    if (impl_->form) impl_->form->label_1->setText(mixed_to_qstring(label));
     process_pending_events();
 }
 

@@ -47,7 +47,8 @@ char code_point_to_byte(char32_t c) {
 std::string cp1252_to_utf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (unsigned char b : text) append_utf8(out, byte_to_code_point(b));
+    for (unsigned char b : text)
+        append_utf8(out, byte_to_code_point(b));
     return out;
 }
 
@@ -98,4 +99,47 @@ std::string utf8_to_cp1252(const std::string& text) {
         i += extra + 1;
     }
     return out;
+}
+
+bool is_valid_utf8(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        std::size_t n;
+        char32_t c;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (b >= 0xC2 && b <= 0xDF) {
+            n = 1;
+            c = b & 0x1F;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            n = 2;
+            c = b & 0x0F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            n = 3;
+            c = b & 0x07;
+        } else {
+            return false;
+        }
+        if (text.size() - i <= n) return false; // cut short
+        for (std::size_t k = 1; k <= n; ++k) {
+            const auto t = static_cast<unsigned char>(text[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            c = (c << 6) | (t & 0x3F);
+        }
+        if ((n == 2 && c < 0x800) || (n == 3 && (c < 0x10000 || c > 0x10FFFF)) ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+std::string stored_path_to_native(const std::string& stored) {
+    return is_valid_utf8(stored) ? stored : cp1252_to_utf8(stored);
+}
+
+std::string mixed_text_to_utf8(const std::string& text) {
+    return is_valid_utf8(text) ? text : cp1252_to_utf8(text);
 }

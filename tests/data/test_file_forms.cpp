@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "platform/files.h"
+
 #include "data/board.h"
 #include "data/dialog_globals.h"
 #include "data/file_forms.h"
@@ -167,6 +169,23 @@ TEST_F(file_forms_test, the_real_dialog_matches_both_letter_cases_and_returns_th
     EXPECT_EQ(*got, upper);
     EXPECT_EQ(dialog_result, 1);
     EXPECT_TRUE(load_for_game);
+}
+
+TEST_F(file_forms_test, the_real_dialog_gives_a_name_outside_the_code_page_as_the_file_system_spells_it) {
+    responder.let_choosers_through();
+    const std::string games = folder + "/Gry łódź ゲーム 🎲";
+    ASSERT_TRUE(make_folder(games));
+    dialog_driver driver([&](QFileDialog* d) {
+        auto* name_edit = d->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name_edit, nullptr);
+        name_edit->setText(QString::fromUtf8("Bitwa ł.OPS"));
+        static_cast<QDialog*>(d)->accept();
+    });
+    std::optional<std::string> got = OpsSaveFileName(games + "/x.OPS");
+    ASSERT_TRUE(got.has_value());
+    EXPECT_EQ(*got, games + "/Bitwa ł.OPS");
+    ASSERT_EQ(driver.seen.size(), 1u);
+    EXPECT_EQ(QDir(driver.seen[0].directory), QDir(QString::fromStdString(games)));
 }
 
 TEST_F(file_forms_test, a_game_form_without_a_folder_starts_in_the_default_games_folder) {

@@ -473,6 +473,13 @@ TEST(game_open_paths, map_path_from_the_head_of_a_game) {
                      15),
          "/here/OLD.MAP"},
         {std::string("\x01\x02\x03"), ""},
+        // A path as this program stores it (the file system's UTF-8) and one of the old system's
+        // code page (0xE9 is "é"), both read as the file system spells them.
+        {std::string("\xFD\x02\x09") + "/gry łódź/A.MAP" + std::string("\0\xFE", 2), "/gry łódź/A.MAP"},
+        {std::string("\xFD\x02\x09/jeux/\xE9t\xE9.MAP") + std::string("\0\xFE", 2), "/jeux/été.MAP"},
+        // No cut at 260 bytes.
+        {std::string("\xFD\x02\x09") + "/" + std::string(400, 'd') + "/A.MAP" + std::string("\0\xFE", 2),
+         "/" + std::string(400, 'd') + "/A.MAP"},
     };
     for (const auto& r : table)
         EXPECT_EQ(map_path_from_game_head(r.head, "/here"), r.map) << r.map;

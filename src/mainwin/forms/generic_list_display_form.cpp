@@ -2,8 +2,8 @@
 
 #include "ui_generic_list_display_form.h"
 
-#include "mainwin/general_dialogs.h"
 #include "mainwin/forms/form_colour.h"
+#include "mainwin/general_dialogs.h"
 #include "mainwin/settings_files.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
@@ -22,8 +22,9 @@ generic_list_display_form::~generic_list_display_form() = default;
 
 bool generic_list_display_form::on_created() {
     apply_form_colour(this);
-    ui_->label_1->setText(to_qstring(list_display_title));
-    for (const auto& item : list_display_items) ui_->lb_1->addItem(to_qstring(item));
+    ui_->label_1->setText(mixed_to_qstring(list_display_title));
+    for (const auto& item : list_display_items)
+        ui_->lb_1->addItem(mixed_to_qstring(item));
     return false;
 }
 

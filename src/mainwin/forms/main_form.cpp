@@ -586,7 +586,7 @@ void main_form::refresh_recent_game_items() {
         QAction* item = menu_item(1010 + i);
         // The first empty entry ends the list.
         listed = listed && !recent_games[i].empty();
-        item->setText(listed ? to_qstring(recent_games[i]) : QString());
+        item->setText(listed ? path_to_qstring(recent_games[i]) : QString());
         item->setVisible(listed);
     }
 }
@@ -714,7 +714,7 @@ bool main_form::open_saved_game() {
     restore_player_view();
     show_game_buttons_and_view();
     redraw_map();
-    if (!current_game_path.empty()) QDir::setCurrent(to_qstring(folder_of(current_game_path)));
+    if (!current_game_path.empty()) QDir::setCurrent(path_to_qstring(folder_of(current_game_path)));
     return true;
 }
 
@@ -784,14 +784,14 @@ void main_form::set_status_text(int mode) {
         status_panes_[i]->setVisible(panes);
     if (panes)
         for (int i = 0; i < 3; ++i)
-            status_panes_[i]->setText(to_qstring(texts[static_cast<std::size_t>(i)]));
+            status_panes_[i]->setText(mixed_to_qstring(texts[static_cast<std::size_t>(i)]));
     else
-        status_single_->setText(to_qstring(texts.empty() ? std::string() : texts[0]));
+        status_single_->setText(mixed_to_qstring(texts.empty() ? std::string() : texts[0]));
     // The caption names the open game.
     const QString title = QStringLiteral("Play Game - ZEL2");
     setWindowTitle(mode == 0 || current_game_path.empty()
                        ? title
-                       : title + QStringLiteral(" - ") + to_qstring(file_name_of(current_game_path)));
+                       : title + QStringLiteral(" - ") + path_to_qstring(file_name_of(current_game_path)));
 }
 
 QStringList main_form::status_texts() const {

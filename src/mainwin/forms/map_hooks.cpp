@@ -25,16 +25,20 @@ void clear_info_panels_hook() {
     clear_info_panels();
 }
 void view_resized_hook() {}
-void redraw_hex_hook(int hex) { redraw_hex(hex); }
+void redraw_hex_hook(int hex) {
+    redraw_hex(hex);
+}
 void end_map_operation_hook() {}
 void collect_board_cards_hook(int) {}
-bool game_settings_grid_display_available() { return game_settings.draw_options[0] != 0; }
+bool game_settings_grid_display_available() {
+    return game_settings.draw_options[0] != 0;
+}
 
 void start_front_program() {
     auto found = find_file_case_blind(join_path(program_folder, "ZEL2.EXE"));
     if (!found) return;
     // Never start this program itself, whatever the front program's file turns out to be.
-    QFileInfo target(to_qstring(*found));
+    QFileInfo target(path_to_qstring(*found));
     QFileInfo self(QCoreApplication::applicationFilePath());
     if (target.canonicalFilePath() == self.canonicalFilePath()) return;
     if (front_program_starter) front_program_starter(*found); // a failure to start is ignored

@@ -119,7 +119,7 @@ set_default_dirs_form::set_default_dirs_form(QWidget* parent)
     set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) {
                                    apply_form_colour(this);
                                    for (int i = 0; i < 5; ++i)
-                                       box(i)->setText(to_qstring(default_dir_value(i)));
+                                       box(i)->setText(path_to_qstring(default_dir_value(i)));
                                    return false;
                                }}});
     for (int i = 0; i < 5; ++i)
@@ -134,9 +134,9 @@ void set_default_dirs_form::change_folder(int index) {
     file_chooser_request request;
     request.title = default_dir_chooser_title(index);
     request.filters = {{"All Files (*.*)", "*.*"}};
-    request.start_folder = from_qstring(box(index)->text());
+    request.start_folder = path_from_qstring(box(index)->text());
     request.name = index == dir_player_pictures ? "Set the Default Player Picture Folder" : "";
-    if (auto chosen = choose_file(request)) box(index)->setText(to_qstring(folder_of(*chosen) + "/"));
+    if (auto chosen = choose_file(request)) box(index)->setText(path_to_qstring(folder_of(*chosen) + "/"));
 }
 
 void set_default_dirs_form::check_and_save() {
@@ -149,7 +149,7 @@ void set_default_dirs_form::check_and_save() {
             box(i)->setFocus();
             return; // back to the form to edit
         case box_answer::no:
-            box(i)->setText(to_qstring(default_dir_value(i)));
+            box(i)->setText(path_to_qstring(default_dir_value(i)));
             break;
         default:
             reject();
@@ -158,7 +158,7 @@ void set_default_dirs_form::check_and_save() {
     }
     for (int i = 0; i < 5; ++i)
         // Names are joined straight onto these folders: a typed folder needs its separator.
-        default_dir_value(i) = default_dir_with_separator(from_qstring(box(i)->text()));
+        default_dir_value(i) = default_dir_with_separator(path_from_qstring(box(i)->text()));
     save_default_dirs(); // a failed write was reported
     accept();
 }

@@ -49,9 +49,10 @@ void log_on_form::close_if(bool done) {
 bool log_on_form::on_created() {
     apply_form_colour(this);
     const std::string game_name = base_name_of(current_game_path);
-    ui_->label_1->setText(to_qstring("Welcome to the game: " + game_name +
-                                     ".  Please log-in as either one of the existing players, or as a new "
-                                     "player."));
+    ui_->label_1->setText(
+        mixed_to_qstring("Welcome to the game: " + game_name +
+                         ".  Please log-in as either one of the existing players, or as a new "
+                         "player."));
     filling_ = true;
     selected_ = fill_player_box(ui_->playerbox);
     filling_ = false;

@@ -38,7 +38,7 @@ player_struct& record(int index) {
 
 bool same_folder(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() &&
-           QString::compare(to_qstring(a), to_qstring(b), Qt::CaseInsensitive) == 0;
+           QString::compare(path_to_qstring(a), path_to_qstring(b), Qt::CaseInsensitive) == 0;
 }
 
 // The piece symbol's cell of the largest loaded strip, scaled by one factor into the box.

@@ -1,0 +1,143 @@
+// Games, boards and sets in folders and under names as a desktop spells them: every path goes
+// to the file system as it is, is stored as it is, and comes back whole.
+#include "window_fixture.h"
+
+#include "data/map_file.h"
+#include "data/saved_game.h"
+#include "mainwin/autosave.h"
+#include "platform/files.h"
+
+#include <QAction>
+#include <QDir>
+
+namespace {
+
+class real_paths_test : public main_window_test {};
+
+std::string long_folder() {
+    std::string f;
+    for (int i = 0; i < 7; ++i)
+        f += "/a folder with a rather long name, number " + std::to_string(i);
+    return f; // about 330 bytes below the test's own folder
+}
+
+TEST_F(real_paths_test, games_save_and_reopen_in_folders_and_names_outside_the_code_page) {
+    struct path_case {
+        const char* what;
+        std::string folder; // below the test's folder
+        std::string name;   // Save As name
+    };
+    const path_case cases[] = {
+        {"accents and spaces", "/Spiele äé ß", "Schlacht"},
+        {"Polish", "/Gry łódź", "Bitwa ł"},
+        {"Japanese", "/ゲーム", "合戦"},
+        {"emoji", "/games 🎲", "battle 🎲"},
+        {"a long folder", long_folder(), "Deep"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string dir = folder + c.folder;
+        ASSERT_TRUE(make_demo_game(dir));
+        const std::string demo = dir + "/Demo.OPS";
+        free_symbol_set();
+        free_map();
+        new_game();
+        set_default_dirs();
+        for (auto& r : recent_games)
+            r.clear();
+        current_game_path = demo;
+        save_recent_games();
+        current_game_path.clear();
+
+        auto f = make_form("0");
+        for (const auto& d : responder.shown())
+            ADD_FAILURE() << d.caption << ": " << d.text;
+        ASSERT_TRUE(map_loaded());
+        EXPECT_EQ(current_game_path, demo);
+        EXPECT_EQ(linked_map_path, dir + "/Demo.MAP");
+        EXPECT_EQ(symbol_set_path, dir + "/Demo.SET");
+
+        const std::string saved = dir + "/" + c.name + ".OPS";
+        responder.answer_text(dir + "/" + c.name);
+        f->menu_item(1006)->trigger(); // Save As
+        EXPECT_EQ(current_game_path, saved);
+        EXPECT_TRUE(path_is_readable_file(saved));
+        EXPECT_EQ(write_autosave_copy(), autosave_outcome::written);
+        EXPECT_TRUE(path_is_readable_file(dir + "/" + c.name + "-AUTOSAVE.OPS"));
+        load_recent_games();
+        EXPECT_EQ(recent_games[0], saved);
+
+        // Opened again, from the list, with its board and set.
+        f.reset();
+        free_symbol_set();
+        free_map();
+        new_game();
+        current_game_path.clear();
+        auto g = make_form("0");
+        ASSERT_TRUE(map_loaded());
+        EXPECT_EQ(current_game_path, saved);
+        EXPECT_EQ(linked_map_path, dir + "/Demo.MAP");
+        EXPECT_EQ(symbol_set_path, dir + "/Demo.SET");
+        EXPECT_FALSE(responder.saw("Could Not Find Map File"));
+        EXPECT_FALSE(responder.saw("Could Not Find .SET File"));
+        responder.clear();
+    }
+}
+
+// The demo's set copied under another base name into `to`, strips and all.
+void copy_demo_set(const std::string& from_dir, const std::string& to, const std::string& base) {
+    ASSERT_TRUE(make_folder(to));
+    ASSERT_TRUE(copy_file_replacing(from_dir + "/Demo.SET", to + "/" + base + ".SET"));
+    for (const char* letter : {"-T", "-U", "-M"})
+        for (int z = 1; z <= 3; ++z) {
+            const std::string strip = letter + std::to_string(z) + ".BMP";
+            ASSERT_TRUE(copy_file_replacing(from_dir + "/Demo" + strip, to + "/" + base + strip));
+        }
+}
+
+TEST_F(real_paths_test, a_board_finds_its_own_set_by_its_whole_name_before_any_in_the_current_folder) {
+    const std::string dir = folder + "/boards";
+    ASSERT_TRUE(make_demo_game(dir));
+    // The board names "Demo v1.2"; a "Demo v1.SET" and another "Demo v1.2.SET" lie in the
+    // current folder.
+    copy_demo_set(dir, dir, "Demo v1.2");
+    symbol_set_path = dir + "/Demo v1.2.SET";
+    ASSERT_TRUE(write_map_file());
+    const std::string elsewhere = folder + "/elsewhere";
+    copy_demo_set(dir, elsewhere, "Demo v1");
+    copy_demo_set(dir, elsewhere, "Demo v1.2");
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(elsewhere)));
+    free_symbol_set();
+    free_map();
+    load_for_game = true; // the board named by linked_map_path, as an open reads it
+    const bool read = read_map_file();
+    load_for_game = false;
+    for (const auto& d : responder.shown())
+        ADD_FAILURE() << d.caption << ": " << d.text;
+    ASSERT_TRUE(read);
+    EXPECT_EQ(symbol_set_path, dir + "/Demo v1.2.SET");
+    EXPECT_FALSE(responder.saw("Could Not Find .SET File"));
+}
+
+TEST_F(real_paths_test, an_old_games_relative_links_are_taken_from_the_games_folder) {
+    const std::string maps = folder + "/maps", games = folder + "/games";
+    ASSERT_TRUE(make_demo_game(maps));
+    ASSERT_TRUE(make_folder(games));
+    // Written on the old system: a relative link with back-slashes and another letter case.
+    linked_map_path = "..\\maps\\demo.map";
+    current_game_path = games + "/Old.OPS";
+    ASSERT_TRUE(write_saved_game());
+    free_symbol_set();
+    free_map();
+    new_game();
+    current_game_path.clear();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder))); // where no "../maps" lies
+    responder.answer_text(games + "/Old.OPS");
+    recent_game_to_open = -1;
+    ASSERT_TRUE(open_saved_game());
+    EXPECT_FALSE(responder.saw("Could Not Find Map File"));
+    EXPECT_EQ(linked_map_path, maps + "/Demo.MAP");
+    EXPECT_EQ(symbol_set_path, maps + "/Demo.SET");
+}
+
+} // namespace
