@@ -2,6 +2,7 @@
 
 #include "board.h"
 #include "dialog_globals.h"
+#include "encodings.h"
 #include "mainwin/settings_files.h"
 #include "message_boxes.h"
 #include "platform/boxes.h"
@@ -9,8 +10,6 @@
 #include "platform/files.h"
 
 #include <cctype>
-
-
 
 namespace {
 enum class check { exists, name_given };
@@ -74,6 +73,9 @@ std::optional<std::string> run_form(const form_spec& f, const std::string& curre
             return std::nullopt;
         }
         if (f.extension) path = with_extension(path, f.extension);
+        // The chooser asked about the name it gave; a name the extension completed is asked
+        // about here before another file there is written over (Yes: another name).
+        if (f.save && path != *chosen && confirm_overwrite_existing_file(path) == 1) continue;
         if (!f.save && !path_is_readable_file(path)) {
             file_error(f.kind, "File or Path does not exist.");
             return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "board.h"
 #include "encodings.h"
+#include "file_forms.h"
 #include "game_open.h"
 #include "game_settings.h"
 #include "records.h"
@@ -39,10 +40,6 @@ constexpr const char* open_failure = "Could not open selected file!";
 constexpr std::size_t path_buffer_size = max_path_bytes;
 // A -1 in the line-of-sight hexes and range is stored as this, and read back from 60000 up.
 constexpr std::int32_t stored_minus_one = 63001;
-
-std::string with_extension(const std::string& path, const std::string& extension) {
-    return without_extension(path) + extension;
-}
 
 template <class T, class F> std::size_t end_position(const std::vector<T>& a, F is_end) {
     for (std::size_t i = 0; i < a.size(); ++i)

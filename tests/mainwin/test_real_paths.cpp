@@ -84,6 +84,39 @@ TEST_F(real_paths_test, games_save_and_reopen_in_folders_and_names_outside_the_c
     }
 }
 
+TEST_F(real_paths_test, letter_case_and_completed_names_never_write_over_another_game_unasked) {
+    const std::string demo = put_demo_first_in_recent_games();
+    const std::string dir = folder + "/demo";
+    auto f = make_form("0");
+    ASSERT_TRUE(map_loaded());
+    const auto other_game = read_whole_file(demo);
+    ASSERT_TRUE(other_game);
+    game->game_turn = 7; // this game differs from the one in Demo.OPS
+
+    // "Battle.ops" beside "Battle.OPS": its own file, the other one untouched.
+    ASSERT_TRUE(copy_file_replacing(demo, dir + "/Battle.OPS"));
+    responder.answer_text(dir + "/Battle.ops");
+    f->menu_item(1006)->trigger();
+    EXPECT_EQ(current_game_path, dir + "/Battle.ops");
+    EXPECT_EQ(read_whole_file(dir + "/Battle.OPS"), other_game);
+    // Saved again, the file opened is the file written.
+    game->game_turn = 8;
+    f->menu_item(1005)->trigger();
+    EXPECT_EQ(current_game_path, dir + "/Battle.ops");
+    EXPECT_EQ(read_whole_file(dir + "/Battle.OPS"), other_game);
+    EXPECT_TRUE(list_files(dir, "battle.ops").size() == 2u);
+
+    // "Demo" typed: the extension makes it Demo.OPS, which holds another game: asked first;
+    // Yes is "enter another name".
+    responder.clear();
+    responder.answer_text(dir + "/Demo").answer_text(dir + "/Fresh");
+    responder.answer(box_answer::yes);
+    f->menu_item(1006)->trigger();
+    EXPECT_EQ(responder.count("File Name Warning", "already exists"), 1);
+    EXPECT_EQ(read_whole_file(demo), other_game);
+    EXPECT_EQ(current_game_path, dir + "/Fresh.OPS");
+}
+
 // The demo's set copied under another base name into `to`, strips and all.
 void copy_demo_set(const std::string& from_dir, const std::string& to, const std::string& base) {
     ASSERT_TRUE(make_folder(to));
