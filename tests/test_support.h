@@ -39,3 +39,7 @@ std::string make_temp_folder();
 // Runs `body` in a child process whose files cannot grow past `max_file_bytes` (a real short
 // write, as on a full disk) and gives its exit code; -1 when the child did not end normally.
 int run_with_file_size_limit(long long max_file_bytes, const std::function<int()>& body);
+
+// Runs `body` in a child process that cannot write into `folder` (as another user where the
+// tests run as root, else with the folder made read-only meanwhile) and gives its exit code.
+int run_unable_to_write(const std::string& folder, const std::function<int()>& body);

@@ -425,10 +425,14 @@ bool write_map_file() {
     progress.open("Saving File to Disk", "Saving map/board file.  Please wait...");
     byte_vector out = map_file_bytes(*board, set_base_name(symbol_set_path));
     progress.set_position(50);
-    bool ok = !out.empty() && write_file_atomic(linked_map_path, out);
+    const bool built = !out.empty();
+    const bool ok = built && write_file_atomic(linked_map_path, out);
     progress.close();
     if (!ok) {
-        map_error("Could not open selected file!");
+        if (built)
+            error_box("Map File Error", write_failure_text(linked_map_path));
+        else
+            map_error("Could not open selected file!");
         return false;
     }
     board->map_file_version = writer_version;

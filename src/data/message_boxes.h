@@ -14,6 +14,9 @@ void show_map_file_error(const std::string& code);
 void show_game_file_error(const std::string& code);
 void show_memory_allocation_error(const std::string& code);
 
+// The text of a box for a file that could not be written: the file and the system's reason.
+std::string write_failure_text(const std::string& path);
+
 // Copies a file over any file at `to`; a copy that could not be made is reported ("File Copy
 // Error", naming both files) and gives false. A file copied onto itself is a success.
 bool copy_file_reported(const std::string& from, const std::string& to);

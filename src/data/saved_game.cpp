@@ -5,6 +5,7 @@
 #include "file_forms.h"
 #include "game_open.h"
 #include "game_settings.h"
+#include "message_boxes.h"
 #include "records.h"
 #include "symbols.h"
 
@@ -990,7 +991,7 @@ void game_file_reader::repair_links() {
 
 // ---------------------------------------------------------------------------------------------
 
-bool write_saved_game_file(const std::string& path) {
+bool write_saved_game_file(const std::string& path, bool report) {
     long_operation busy;
     progress_window progress;
     progress.open("Saving File to Disk", "Saving game file.  Please wait...");
@@ -1004,12 +1005,18 @@ bool write_saved_game_file(const std::string& path) {
     }
     if (!history_fits) {
         progress.close();
-        error_code_box(game_file_error, "The history does not fit the pieces; the game was not saved.");
+        if (report)
+            error_code_box(game_file_error, "The history does not fit the pieces; the game was not saved.");
         return false;
     }
-    if (!built || !write_file_atomic(path, out)) {
+    if (!built) {
         progress.close();
-        error_code_box(game_file_error, open_failure);
+        if (report) error_code_box("Memory Allocation Error", "Saving File to Disk");
+        return false;
+    }
+    if (!write_file_atomic(path, out)) {
+        progress.close();
+        if (report) show_error_box(game_file_error, write_failure_text(path));
         return false;
     }
     progress.close();

@@ -15,8 +15,8 @@ extern int ops_file_version;
 // replaced only when the whole new file was written; false (after the error box) otherwise.
 bool write_saved_game();
 // Writes the game in memory to `path` as it stands: the game's own name and its unsaved mark
-// stay as they are (the autosave copy).
-bool write_saved_game_file(const std::string& path);
+// stay as they are (the autosave copy). A failure is shown in its box unless `report` is false.
+bool write_saved_game_file(const std::string& path, bool report = true);
 
 // Reads current_game_path into a fresh game that replaces the one in memory only when the
 // whole file read well; a failed read leaves the game in memory untouched.

@@ -3,6 +3,7 @@
 #include "board.h"
 #include "file_forms.h"
 #include "import/version1_convert.h"
+#include "message_boxes.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
@@ -190,8 +191,12 @@ byte_vector symbol_set_file_bytes(const symbol_state& set, std::uint8_t grid_typ
 
 bool write_symbol_set_file(const std::string& path) {
     byte_vector out = symbol_set_file_bytes(*symbols, board->grid_type);
-    if (out.empty() || !write_file_atomic(path, out)) {
+    if (out.empty()) {
         symbol_file_error("Could not create .SET file!");
+        return false;
+    }
+    if (!write_file_atomic(path, out)) {
+        message_box("Symbol File Error", write_failure_text(path), box_buttons::ok, box_icon::stop);
         return false;
     }
     return true;

@@ -8,6 +8,8 @@
 #include "platform/text_codepage.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 std::string program_folder;
 std::string program_folder_override;
@@ -74,8 +76,26 @@ screen_rect centred_window(const screen_rect& area) {
             area.y + (area.height - default_window_height) / 2, default_window_width, default_window_height};
 }
 
+namespace {
+// The settings files live in the program's folder, which an installed program's user may not be
+// able to write: that is said once a run, and the program goes on with its settings in memory.
+bool settings_written(const std::string& path, const byte_buffer& bytes) {
+    static std::string told_for; // the program folder whose settings could not be kept
+    if (write_file_atomic(path, bytes)) return true;
+    if (told_for != program_folder) {
+        told_for = program_folder;
+        show_error_box("Settings Not Saved",
+                       write_failure_text(path) +
+                           "\n\rThe program's settings and its list of recent games cannot be kept in its "
+                           "folder;\n\rthey hold for this run only. Your games are not affected.");
+    }
+    return false;
+}
+} // namespace
+
 bool write_preferences_file() {
-    return write_file_atomic(existing_or_new(preferences_file_name), encode_preferences());
+    const std::string path = existing_or_new(preferences_file_name);
+    return settings_written(path, encode_preferences());
 }
 
 std::string with_separator(std::string folder) {
@@ -155,7 +175,7 @@ bool save_default_dirs() {
     }
     std::string path = existing_or_new(default_dirs_file_name);
     if (!write_file_atomic(path, out)) {
-        show_error_box("File Error", "Could not open the file: " + path);
+        show_error_box("File Error", write_failure_text(path) + "\n\rThe folders hold for this run only.");
         return false;
     }
     show_info_box("Action Complete",
@@ -165,26 +185,26 @@ bool save_default_dirs() {
 
 // ---- recent games ----
 
-void load_recent_games() {
-    // The list is what the file holds now: no slot keeps an entry of an earlier reading.
-    for (auto& r : recent_games)
-        r.clear();
+namespace {
+// The games the recent-games file lists now, at most five whose files are there; nullopt (after
+// its box) when the file is there but cannot be read.
+std::optional<std::vector<std::string>> recent_games_on_disk() {
+    std::vector<std::string> listed;
     auto path = find_file_case_blind(settings_file(recent_games_file_name));
-    if (!path) return;
+    if (!path) return listed;
     auto data = read_whole_file(*path);
     if (!data) {
         show_error_box("File Error", "Could not open the file: " + *path);
-        return;
+        return std::nullopt;
     }
-    int slot = 0;
     std::string entry;
     bool too_long = false;
     for (std::uint8_t b : *data) {
-        if (slot >= 5) break;
+        if (listed.size() >= 5) break;
         if (b == 0) {
             // A game that was deleted, or a path no real file can have, is dropped.
             const std::string game_path = stored_path_to_native(entry);
-            if (!too_long && file_exists(game_path)) recent_games[slot++] = game_path;
+            if (!too_long && file_exists(game_path)) listed.push_back(game_path);
             entry.clear();
             too_long = false;
         } else if (entry.size() >= max_recent_path) {
@@ -193,27 +213,44 @@ void load_recent_games() {
             entry += static_cast<char>(b);
         }
     }
+    return listed;
+}
+} // namespace
+
+void load_recent_games() {
+    // The list is what the file holds now: no slot keeps an entry of an earlier reading.
+    for (auto& r : recent_games)
+        r.clear();
+    const auto listed = recent_games_on_disk();
+    if (!listed) return;
+    for (std::size_t i = 0; i < listed->size(); ++i)
+        recent_games[i] = (*listed)[i];
 }
 
 bool save_recent_games() {
     // A game never saved has no path: putting an empty entry first would end the list there.
     if (current_game_path.empty()) return false;
-    int last = 4;
-    for (int i = 0; i < 5; ++i)
-        if (recent_games[i] == current_game_path) {
-            last = i;
-            break;
-        }
-    for (int i = last; i > 0; --i)
-        recent_games[i] = recent_games[i - 1];
-    recent_games[0] = current_game_path;
+    // The game first, then what the file lists now (another copy of the program may have added
+    // to it since this one read it), then what this copy knew; each game once, five at most.
+    std::vector<std::string> merged{current_game_path};
+    auto take = [&](const std::string& p) {
+        if (!p.empty() && merged.size() < 5 && std::find(merged.begin(), merged.end(), p) == merged.end())
+            merged.push_back(p);
+    };
+    if (const auto listed = recent_games_on_disk())
+        for (const auto& p : *listed)
+            take(p);
+    for (const auto& p : recent_games)
+        take(p);
+    for (std::size_t i = 0; i < 5; ++i)
+        recent_games[i] = i < merged.size() ? merged[i] : std::string();
     byte_buffer out;
     for (const auto& e : recent_games) {
         if (e.empty()) break;
         out.insert(out.end(), e.begin(), e.end());
         out.push_back(0);
     }
-    return write_file_atomic(existing_or_new(recent_games_file_name), out); // no message, as before
+    return settings_written(existing_or_new(recent_games_file_name), out);
 }
 
 // ---- preferences ----

@@ -19,6 +19,10 @@ std::optional<byte_buffer> read_whole_file(const std::string& path);
 // so a failed save never destroys the previous file. False on any failure.
 bool write_file_atomic(const std::string& path, const byte_buffer& bytes);
 
+// Why the last read, write or copy of a file failed, in the system's words ("No space left on
+// device"); empty before any failure.
+std::string last_file_error();
+
 // Tests: make the next write_file_atomic calls fail after `bytes_ok` bytes (-1 = never fail).
 void set_write_failure_after(long long bytes_ok);
 

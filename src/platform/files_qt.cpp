@@ -12,11 +12,18 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 long long write_failure_after = -1;
+std::string file_error_text;
+
+bool failed_with(int error) {
+    file_error_text = std::strerror(error);
+    return false;
+}
 
 QString q(const std::string& path) {
     return path_to_qstring(path);
@@ -25,14 +32,24 @@ QString q(const std::string& path) {
 
 std::optional<byte_buffer> read_whole_file(const std::string& path) {
     QFile f(q(path));
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!f.open(QIODevice::ReadOnly)) {
+        file_error_text = f.errorString().toStdString();
+        return std::nullopt;
+    }
     QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) return std::nullopt;
+    if (f.error() != QFileDevice::NoError) {
+        file_error_text = f.errorString().toStdString();
+        return std::nullopt;
+    }
     return byte_buffer(data.begin(), data.end());
 }
 
 void set_write_failure_after(long long bytes_ok) {
     write_failure_after = bytes_ok;
+}
+
+std::string last_file_error() {
+    return file_error_text;
 }
 
 // Written by hand rather than through QSaveFile: its commit renames the new file over the old
@@ -48,7 +65,7 @@ bool write_file_atomic(const std::string& path, const byte_buffer& bytes) {
     mode_t mode = 0;
     struct stat old_file {};
     if (::stat(native.constData(), &old_file) == 0) {
-        if (!S_ISREG(old_file.st_mode)) return false;
+        if (!S_ISREG(old_file.st_mode)) return failed_with(S_ISDIR(old_file.st_mode) ? EISDIR : EINVAL);
         mode = old_file.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -58,11 +75,12 @@ bool write_file_atomic(const std::string& path, const byte_buffer& bytes) {
 
     std::string temp = native.toStdString() + ".XXXXXX";
     int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
+    if (fd < 0) return failed_with(errno);
     auto fail = [&] {
+        const int error = errno;
         if (fd >= 0) ::close(fd);
         ::unlink(temp.c_str());
-        return false;
+        return failed_with(error);
     };
     if (::fchmod(fd, mode) != 0) return fail();
 
@@ -74,10 +92,14 @@ bool write_file_atomic(const std::string& path, const byte_buffer& bytes) {
     while (done < allowed) {
         const ssize_t n = ::write(fd, bytes.data() + done, allowed - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
         if (n <= 0) return fail();
         done += static_cast<std::size_t>(n);
     }
-    if (done != size) return fail();
+    if (done != size) {
+        errno = ENOSPC; // the failure the tests stand in for
+        return fail();
+    }
     if (::fsync(fd) != 0) return fail();
     const int closed = ::close(fd);
     fd = -1;

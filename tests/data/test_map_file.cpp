@@ -237,7 +237,8 @@ TEST_F(map_file_test, writer_gives_the_hand_built_bytes_and_write_read_write_is_
     set_write_failure_after(10);
     EXPECT_FALSE(write_map_file());
     set_write_failure_after(-1);
-    EXPECT_TRUE(responder.saw("Map File Error", "Error Code: Could not open selected file!"));
+    EXPECT_TRUE(responder.saw("Map File Error", "Could not write the file:\n\r   " + linked_map_path +
+                                                    "\n\r(No space left on device)"));
     EXPECT_EQ(read_whole_file(linked_map_path), hand);
     EXPECT_EQ(board->map_file_version, 2);
 }

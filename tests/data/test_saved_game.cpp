@@ -732,7 +732,9 @@ TEST_F(saved_game_test, a_failed_write_keeps_the_previous_file_and_the_unsaved_m
     game_modified = 1;
     set_write_failure_after(10);
     EXPECT_FALSE(write_saved_game());
-    EXPECT_EQ(responder.count("Game File Error", "Error Code: Could not open selected file!"), 1);
+    EXPECT_EQ(responder.count("Game File Error", "Could not write the file:\n\r   " + current_game_path +
+                                                     "\n\r(No space left on device)"),
+              1);
     EXPECT_EQ(game_modified, 1);
     EXPECT_EQ(file_bytes(current_game_path), before);
 }

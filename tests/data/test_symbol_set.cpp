@@ -76,7 +76,7 @@ TEST_F(symbol_set_test, writer_gives_the_hand_built_bytes_and_round_trips) {
     set_write_failure_after(0);
     EXPECT_FALSE(write_symbol_set_file(path));
     set_write_failure_after(-1);
-    EXPECT_TRUE(responder.saw("Symbol File Error", "Could not create .SET file!"));
+    EXPECT_TRUE(responder.saw("Symbol File Error", "Could not write the file:\n\r   " + path));
 }
 
 TEST_F(symbol_set_test, damaged_sets_are_refused_without_crashing) {

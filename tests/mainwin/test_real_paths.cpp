@@ -117,6 +117,52 @@ TEST_F(real_paths_test, letter_case_and_completed_names_never_write_over_another
     EXPECT_EQ(current_game_path, dir + "/Fresh.OPS");
 }
 
+TEST_F(real_paths_test, a_program_folder_that_cannot_be_written_is_said_once_and_its_choices_hold) {
+    set_default_dirs();
+    const int outcome = run_unable_to_write(folder, [&] {
+        responder.clear();
+        int faults = 0;
+        if (save_preferences()) faults |= 1;
+        save_preferences();
+        current_game_path = "/somewhere/Game.OPS";
+        if (save_recent_games()) faults |= 1;
+        if (responder.count("Settings Not Saved", "ZEL_DFLT.LST") != 1) faults |= 2;
+        if (responder.count("Settings Not Saved") != 1) faults |= 4;
+        if (recent_games[0] != "/somewhere/Game.OPS") faults |= 8;
+        // The default folders chosen stay for the run, and the box says so.
+        default_paths.games = "/my/games/";
+        if (save_default_dirs()) faults |= 1;
+        if (responder.count("File Error", "The folders hold for this run only.") != 1) faults |= 16;
+        if (default_paths.games != "/my/games/") faults |= 32;
+        return faults;
+    });
+    EXPECT_EQ(outcome, 0)
+        << "1 written, 2/4 not said once, 8 list lost, 16 folders not said, 32 folders lost";
+}
+
+TEST_F(real_paths_test, two_copies_of_the_program_keep_each_others_recent_games) {
+    set_default_dirs();
+    const std::string a = folder + "/A.OPS", b = folder + "/B.OPS", c = folder + "/C.OPS";
+    for (const auto& p : {a, b, c})
+        ASSERT_TRUE(write_file_atomic(p, {1}));
+    // This copy read the list when it held only A; another copy has since saved B.
+    current_game_path = a;
+    ASSERT_TRUE(save_recent_games());
+    load_recent_games();
+    const auto this_copy = recent_games;
+    current_game_path = b;
+    ASSERT_TRUE(save_recent_games());
+    for (int i = 0; i < 5; ++i)
+        recent_games[i] = this_copy[i];
+    current_game_path = c;
+    ASSERT_TRUE(save_recent_games());
+    load_recent_games();
+    EXPECT_EQ(recent_games[0], c);
+    EXPECT_EQ(recent_games[1], b);
+    EXPECT_EQ(recent_games[2], a);
+    EXPECT_EQ(recent_games[3], "");
+}
+
 // The demo's set copied under another base name into `to`, strips and all.
 void copy_demo_set(const std::string& from_dir, const std::string& to, const std::string& base) {
     ASSERT_TRUE(make_folder(to));

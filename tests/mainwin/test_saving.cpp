@@ -30,6 +30,7 @@ TEST_F(saving_test, the_saved_record_is_in_the_file_and_a_failed_save_takes_it_b
         SCOPED_TRACE(c.what);
         const std::string path = folder + "/Copy" + std::to_string(++copy) + ".OPS";
         if (c.command == 1006) responder.answer_text(path);
+        if (c.command == 1005 && c.write_fails) responder.answer(box_answer::no); // "Save Game As?"
         game_modified = 1;
         const auto history_before = game->history_stream;
         const std::string path_before = current_game_path;
@@ -53,6 +54,19 @@ TEST_F(saving_test, the_saved_record_is_in_the_file_and_a_failed_save_takes_it_b
         game_modified = 0;
     }
     EXPECT_NE(current_game_path, demo);
+    EXPECT_EQ(responder.count("Save Game As?"), 1);
+
+    // A Save that failed offers Save As, which can put the game elsewhere.
+    responder.clear();
+    responder.answer(box_answer::yes).answer_text(folder + "/Elsewhere");
+    game_modified = 1;
+    current_game_path = folder + "/gone/Game.OPS"; // its folder was removed meanwhile
+    f->menu_item(1005)->trigger();
+    EXPECT_TRUE(responder.saw("Game File Error", "gone/Game.OPS\n\r(No such file or directory)"));
+    EXPECT_EQ(responder.count("Save Game As?"), 1);
+    EXPECT_EQ(current_game_path, folder + "/Elsewhere.OPS");
+    EXPECT_TRUE(path_is_readable_file(folder + "/Elsewhere.OPS"));
+    EXPECT_EQ(game_modified, 0);
 }
 
 } // namespace

@@ -189,7 +189,10 @@ TEST_F(settings_test, a_failed_preferences_write_keeps_the_old_file) {
     rmb_mode = 5;
     set_write_failure_after(3);
     EXPECT_FALSE(save_preferences());
+    EXPECT_FALSE(save_preferences());
+    set_write_failure_after(-1);
     EXPECT_EQ(read("ZEL_DFLT.LST"), default_preference_bytes);
+    EXPECT_EQ(responder.count("Settings Not Saved", "ZEL_DFLT.LST\n\r(No space left on device)"), 1);
 }
 
 TEST(fit_window_to_screen, keeps_the_window_on_the_screen) {
@@ -377,7 +380,11 @@ TEST_F(settings_test, saving_the_default_folders) {
     default_paths.sounds = "/changed/";
     set_write_failure_after(2);
     EXPECT_FALSE(save_default_dirs());
-    EXPECT_EQ(responder.count("File Error", "Could not open the file: " + folder + "ZEL_DIRS.LST"), 1);
+    EXPECT_EQ(
+        responder.count("File Error", "Could not write the file:\n\r   " + folder +
+                                          "ZEL_DIRS.LST\n\r(No space left on device)\n\rThe folders hold "
+                                          "for this run only."),
+        1);
     EXPECT_EQ(responder.count("Action Complete"), 0);
     EXPECT_EQ(read("ZEL_DIRS.LST"), std::vector<std::uint8_t>(expected.begin(), expected.end()));
 }

@@ -6,6 +6,7 @@
 #include "data/game_open.h"
 #include "data/saved_game.h"
 #include "demo_game.h"
+#include "history/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
@@ -176,12 +177,28 @@ TEST_F(autosave_test, waits_while_no_game_is_open_or_a_map_operation_is_half_don
     EXPECT_EQ(write_autosave_copy(), autosave_outcome::not_now) << "a game never saved has no name to copy";
 }
 
-TEST_F(autosave_test, a_failed_copy_is_reported_and_changes_nothing) {
+TEST_F(autosave_test, a_failed_copy_is_said_once_and_tried_again_after_a_change) {
+    game_modified = 1;
     set_write_failure_after(0);
     EXPECT_EQ(write_autosave_copy(), autosave_outcome::failed);
-    set_write_failure_after(-1);
-    EXPECT_TRUE(responder.saw("Game File Error"));
+    EXPECT_EQ(responder.count("Autosave Error", "Battle-AUTOSAVE.OPS"), 1);
     EXPECT_EQ(current_game_path, folder + "/Battle.OPS");
+    EXPECT_EQ(game_modified, 1);
+    // The next ticks wait for a change; then it is tried again, without a second box.
+    EXPECT_EQ(write_autosave_copy(), autosave_outcome::not_now);
+    ASSERT_GE(append_game_saved_record(), 0);
+    EXPECT_EQ(write_autosave_copy(), autosave_outcome::failed);
+    EXPECT_EQ(responder.count("Autosave Error"), 1);
+    set_write_failure_after(-1);
+    ASSERT_GE(append_game_saved_record(), 0);
+    EXPECT_EQ(write_autosave_copy(), autosave_outcome::written);
+    // Once it worked, the next failure is said again.
+    set_write_failure_after(0);
+    ASSERT_GE(append_game_saved_record(), 0);
+    EXPECT_EQ(write_autosave_copy(), autosave_outcome::failed);
+    set_write_failure_after(-1);
+    EXPECT_EQ(responder.count("Autosave Error"), 2);
+    EXPECT_FALSE(responder.saw("Game File Error"));
 }
 
 using main_window_game_test = main_window_test;

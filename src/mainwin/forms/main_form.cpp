@@ -753,6 +753,14 @@ void main_form::save_current_game() {
     } else {
         cut_history_back(history_before);
         game_modified = modified_before;
+        // The box said which file and why; elsewhere the game may still be saved.
+        if (message_box("Save Game As?",
+                        "The game could not be saved to its file.\n\rDo you want to save it under another "
+                        "name or in another folder?",
+                        box_buttons::yes_no, box_icon::question) == box_answer::yes) {
+            save_game_as_command();
+            return;
+        }
     }
     set_status_text(status_mode);
 }
