@@ -33,6 +33,11 @@
 #include <utility>
 
 std::string current_game_path;
+game_file_version game_file_as_known;
+
+void remember_game_file(const std::string& path) {
+    game_file_as_known = {path, stamp_of_file(path)};
+}
 int recent_game_to_open = -1;
 int edit_index = -1;
 int dialog_result = 0;
@@ -327,6 +332,7 @@ bool open_saved_game() {
 
     // The next save must not overwrite the autosave copy the game was opened from.
     current_game_path = path_without_autosave_suffix(current_game_path);
+    remember_game_file(current_game_path);
 
     if (links_renewed) {
         show_info_box("Updating New Links", "The game file will now be saved with correct links.");

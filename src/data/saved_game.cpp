@@ -1026,8 +1026,26 @@ bool write_saved_game_file(const std::string& path, bool report) {
 bool write_saved_game() {
     long_operation busy;
     const std::string path = with_extension(current_game_path, ".OPS");
+    // Another program (another copy of this one) may have saved the game since it was read or
+    // written here: its work is not written over unasked.
+    if (game_file_as_known.path == path && game_file_as_known.stamp != stamp_of_file(path)) {
+        switch (message_box("Game File Changed",
+                            "The game file\n\r   " + path +
+                                "\n\rwas changed by another program since this game was opened or saved."
+                                "\n\r\n\rYes: write this game over it.\n\rNo: save this game under another "
+                                "name.\n\rCancel: do not save now.",
+                            box_buttons::yes_no_cancel, box_icon::exclamation)) {
+        case box_answer::yes:
+            break;
+        case box_answer::no:
+            return save_game_as();
+        default:
+            return false;
+        }
+    }
     if (!write_saved_game_file(path)) return false;
     current_game_path = path;
+    remember_game_file(path);
     game_modified = 0;
     return true;
 }

@@ -23,6 +23,16 @@ bool write_file_atomic(const std::string& path, const byte_buffer& bytes);
 // device"); empty before any failure.
 std::string last_file_error();
 
+// What tells one version of a file from another: a file replaced or written since gives another
+// stamp. A missing file has the empty stamp.
+struct file_stamp {
+    bool exists = false;
+    unsigned long long device = 0, inode = 0;
+    long long size = 0, modified_ns = 0;
+    bool operator==(const file_stamp&) const = default;
+};
+file_stamp stamp_of_file(const std::string& path);
+
 // Tests: make the next write_file_atomic calls fail after `bytes_ok` bytes (-1 = never fail).
 void set_write_failure_after(long long bytes_ok);
 

@@ -52,6 +52,18 @@ std::string last_file_error() {
     return file_error_text;
 }
 
+file_stamp stamp_of_file(const std::string& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(q(path)).constData(), &st) != 0) return {};
+    file_stamp s;
+    s.exists = true;
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = st.st_size;
+    s.modified_ns = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return s;
+}
+
 // Written by hand rather than through QSaveFile: its commit renames the new file over the old
 // one even when the last buffered write failed (a full disk), so every call here is checked and
 // the old file is replaced only by a new one that is whole and on the disk.

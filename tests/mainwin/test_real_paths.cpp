@@ -140,6 +140,60 @@ TEST_F(real_paths_test, a_program_folder_that_cannot_be_written_is_said_once_and
         << "1 written, 2/4 not said once, 8 list lost, 16 folders not said, 32 folders lost";
 }
 
+TEST_F(real_paths_test, a_save_over_a_game_another_copy_saved_meanwhile_asks_and_loses_nothing) {
+    const std::string demo = put_demo_first_in_recent_games();
+    auto f = make_form("0");
+    ASSERT_TRUE(map_loaded());
+    // Another copy of the program advances the game and saves it.
+    const byte_buffer theirs = {0xFD, 2, 9, 'x', 0, 0xFE};
+    ASSERT_TRUE(write_file_atomic(demo, theirs));
+
+    struct answer_case {
+        const char* what;
+        box_answer answer;
+        bool ours_written;
+    };
+    // Written over last, once the other copy wrote again.
+    const answer_case cases[] = {{"cancel", box_answer::cancel, false},
+                                 {"save elsewhere", box_answer::no, false},
+                                 {"write over", box_answer::yes, true}};
+    bool first = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!first) {
+            // Back on the shared file, as it was opened, before the other copy writes again.
+            current_game_path = demo;
+            remember_game_file(demo);
+            ASSERT_TRUE(write_file_atomic(demo, theirs));
+        }
+        first = false;
+        game_modified = 1;
+        responder.clear();
+        responder.answer(c.answer);
+        if (c.answer == box_answer::cancel) responder.answer(box_answer::no); // "Save Game As?"
+        if (c.answer == box_answer::no) responder.answer_text(folder + "/Mine");
+        f->menu_item(1005)->trigger();
+        EXPECT_EQ(responder.count("Game File Changed", "changed by another program"), 1);
+        if (c.ours_written) {
+            EXPECT_NE(read_whole_file(demo), theirs);
+            EXPECT_EQ(game_modified, 0);
+        } else {
+            EXPECT_EQ(read_whole_file(demo), theirs);
+        }
+        if (c.answer == box_answer::no) {
+            EXPECT_EQ(current_game_path, folder + "/Mine.OPS");
+            EXPECT_TRUE(path_is_readable_file(folder + "/Mine.OPS"));
+        }
+        if (c.answer == box_answer::cancel) {
+            EXPECT_EQ(game_modified, 1);
+        }
+    }
+    // Once written here, saving again asks nothing.
+    responder.clear();
+    f->menu_item(1005)->trigger();
+    EXPECT_FALSE(responder.saw("Game File Changed"));
+}
+
 TEST_F(real_paths_test, two_copies_of_the_program_keep_each_others_recent_games) {
     set_default_dirs();
     const std::string a = folder + "/A.OPS", b = folder + "/B.OPS", c = folder + "/C.OPS";
