@@ -54,16 +54,16 @@ std::string existing_or_given(const std::string& path) {
 constexpr const char* strip_letters[3] = {"-T", "-U", "-M"};
 
 // Name 25, mask index, then four long4 per zoom.
+// The fewest bytes a record can take: a name of one byte (its 0), the mask index, the edges.
 constexpr std::size_t record_size(bool wide_mask) {
-    return 25 + (wide_mask ? 2 : 1) + 48;
+    return 1 + (wide_mask ? 2 : 1) + 48;
 }
 
 bool read_records(byte_reader& in, std::vector<symbol_struct>& out, std::int32_t count, bool wide_mask) {
     out.assign(static_cast<std::size_t>(count), symbol_struct{});
     for (auto& s : out) {
-        std::uint8_t name[25];
-        if (!in.raw(name, sizeof name)) return false;
-        std::memcpy(s.name, name, sizeof name);
+        // By the name rule of every file: up to and including its 0, at most the field.
+        if (!in.name(s.name)) return false;
         if (wide_mask) {
             if (!in.num2(s.mask)) return false;
         } else {
@@ -83,7 +83,7 @@ void write_records(byte_writer& w, const std::vector<symbol_struct>& list, std::
                    bool wide_mask) {
     for (std::int32_t i = 0; i < count && static_cast<std::size_t>(i) < list.size(); ++i) {
         const symbol_struct& s = list[static_cast<std::size_t>(i)];
-        w.raw(reinterpret_cast<const std::uint8_t*>(s.name), sizeof s.name);
+        w.name(s.name);
         if (wide_mask)
             w.num2(s.mask);
         else

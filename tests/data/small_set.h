@@ -39,7 +39,7 @@ inline file_builder small_set(int marker = 0xFD, int piece_mask = 0, int grid_ty
         }
     }
     auto record = [&](const std::string& name, int mask, rect4 (*r)(int, int), int i) {
-        f.field(name, 25);
+        f.name(name, 25);
         if (marker == 0xFC)
             f.n2(mask);
         else
@@ -54,7 +54,7 @@ inline file_builder small_set(int marker = 0xFD, int piece_mask = 0, int grid_ty
     record("Infantry", piece_mask, piece_rect, 0);
     record("Armour", 0, piece_rect, 1);
     record("Artillery", 0, piece_rect, 2);
-    record("Round", 0, mask_rect, 0);
+    record("Round mask for a full hex", 0, mask_rect, 0); // fills its 25 bytes: no 0
     return f;
 }
 

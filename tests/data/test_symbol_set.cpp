@@ -36,6 +36,7 @@ TEST_F(symbol_set_test, hand_built_sets_of_both_layouts_load_their_tables) {
         EXPECT_EQ(s.hex_shape, 1);
         EXPECT_EQ(s.display_flag_2, 7);
         EXPECT_STREQ(s.piece_symbols[2].name, "Artillery");
+        EXPECT_EQ(std::string(s.mask_symbols[0].name, 25), "Round mask for a full hex");
         EXPECT_EQ(s.piece_symbols[0].mask, marker == 0xFC ? 300 : 200);
         for (int z = 0; z < 3; ++z) {
             EXPECT_EQ(s.strip_width[symbol_kind_terrain][z], 2 * cell[z] + 1);
@@ -91,7 +92,7 @@ TEST_F(symbol_set_test, damaged_sets_are_refused_without_crashing) {
     // A first terrain symbol of no width.
     file_builder f = small_set();
     std::size_t first_record = 4 + 3 * (2 + 24);
-    std::size_t right_of_zoom2 = first_record + 25 + 1 + 16 + 8;
+    std::size_t right_of_zoom2 = first_record + 6 + 1 + 16 + 8; // "Clear" and its 0
     ASSERT_EQ(small_set().v[right_of_zoom2 + 3], 19); // left 0, width 20
     for (int i = 0; i < 4; ++i)
         f.v[right_of_zoom2 + static_cast<std::size_t>(i)] = 0xFF; // right -1: width 0
