@@ -55,7 +55,8 @@ void byte_writer::name(const char* field, std::size_t width) {
 
 void byte_writer::name_text(const std::string& text, std::size_t width) {
     std::size_t i = 0;
-    for (; i < text.size() && i < width && text[i] != 0; ++i) out_.push_back(static_cast<std::uint8_t>(text[i]));
+    for (; i < text.size() && i < width && text[i] != 0; ++i)
+        out_.push_back(static_cast<std::uint8_t>(text[i]));
     if (i < width) out_.push_back(0);
 }
 
@@ -75,6 +76,11 @@ bool byte_reader::byte(std::uint8_t& out) {
 
 bool byte_reader::num2(std::int32_t& out) {
     if (!need(2)) return false;
+    // A low digit of 250 or more is no base-250 digit: damage, not a number past the range.
+    if (data_[pos_ + 1] >= 250) {
+        failed_ = true;
+        return false;
+    }
     out = data_[pos_] * 250 + data_[pos_ + 1];
     pos_ += 2;
     return true;
@@ -175,7 +181,9 @@ std::int64_t read_four_digit_number(byte_reader& in) {
     return std::int64_t{d[0]} * 15625000 + std::int64_t{d[1]} * 62500 + std::int64_t{d[2]} * 250 + d[3];
 }
 
-bool file_exists(const std::string& path) { return !path.empty() && path_is_readable_file(path); }
+bool file_exists(const std::string& path) {
+    return !path.empty() && path_is_readable_file(path);
+}
 
 namespace {
 std::mt19937& generator() {
@@ -184,7 +192,9 @@ std::mt19937& generator() {
 }
 } // namespace
 
-void seed_random(unsigned seed) { generator().seed(seed); }
+void seed_random(unsigned seed) {
+    generator().seed(seed);
+}
 
 int random_below(int n) {
     if (n <= 0) return 0;
@@ -215,9 +225,10 @@ int is_prohibited_file_name_char(char c) {
 int check_file_name_chars(const std::string& name, int n) {
     for (int i = 0; i < n && i < static_cast<int>(name.size()) && name[i] != 0; ++i) {
         if (is_prohibited_file_name_char(name[i])) {
-            message_box("File Name Error",
-                        "The file name you entered contains prohibited characters.\n\rPlease enter a new name.",
-                        box_buttons::ok, box_icon::stop);
+            message_box(
+                "File Name Error",
+                "The file name you entered contains prohibited characters.\n\rPlease enter a new name.",
+                box_buttons::ok, box_icon::stop);
             return 1;
         }
     }
@@ -226,8 +237,9 @@ int check_file_name_chars(const std::string& name, int n) {
 
 int confirm_overwrite_existing_file(const std::string& path) {
     if (!file_exists(path)) return 0;
-    box_answer a = message_box("File Name Warning",
-                               "The file name you entered already exists!\n\rDo you want to re-enter a new name?",
-                               box_buttons::yes_no, box_icon::exclamation);
+    box_answer a =
+        message_box("File Name Warning",
+                    "The file name you entered already exists!\n\rDo you want to re-enter a new name?",
+                    box_buttons::yes_no, box_icon::exclamation);
     return a == box_answer::yes ? 1 : 0;
 }

@@ -198,10 +198,10 @@ bool parse_map_file(const byte_vector& bytes, board_state& b, std::int32_t terra
         kept.push_back(names.back());
         names = std::move(kept);
     }
-    // An end mark inside the overlay list must not end it early: such a record is moved off the
-    // board and names no symbol.
-    // (The end record itself keeps its bytes, so that a board is written back as it was read.)
-    for (std::size_t i = 0; i + 1 < b.hex_overlay_array.size(); ++i) {
+    // An end mark inside the overlay list must not end it early: every record read with the end
+    // mark, the last one too, is moved off the board and names no symbol; then the last record
+    // becomes the end record again.
+    for (std::size_t i = 0; i < b.hex_overlay_array.size(); ++i) {
         hex_overlay_struct& o = b.hex_overlay_array[i];
         if (o.hex == location_end) {
             o.hex = b.hex_count + 1;

@@ -968,8 +968,10 @@ void game_file_reader::repair_links() {
                                     return d.required_class != class_end && bad_class(d.required_class);
                                 }),
                  stacks.end() - 1);
-    for (auto& d : stacks)
-        if (d.owner != owner_all_players && (d.owner < 0 || d.owner >= players)) d.owner = owner_all_players;
+    // The end record is no definition: it keeps the owner it was read with.
+    for (auto d = stacks.begin(); d + 1 < stacks.end(); ++d)
+        if (d->owner != owner_all_players && (d->owner < 0 || d->owner >= players))
+            d->owner = owner_all_players;
     auto& flips = g_.flip_array;
     flips.erase(std::remove_if(
                     flips.begin(), flips.end() - 1,

@@ -12,7 +12,11 @@ using byte_buffer = std::vector<std::uint8_t>;
 // read back up to this length, and a longer one is never written.
 constexpr std::size_t max_path_bytes = 4095;
 
-// The whole file, or nullopt when it cannot be opened or read.
+// The largest file any reader takes in.
+constexpr unsigned long long max_file_bytes = 1ULL << 30;
+
+// The whole file, or nullopt when it cannot be opened or read, is no regular file (a pipe, a
+// device, a folder) or is larger than max_file_bytes.
 std::optional<byte_buffer> read_whole_file(const std::string& path);
 
 // Writes the whole file beside the old one and replaces it only when every byte was written,

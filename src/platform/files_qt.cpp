@@ -28,9 +28,35 @@ bool failed_with(int error) {
 QString q(const std::string& path) {
     return path_to_qstring(path);
 }
+
+// A path read from a file may hold anything: one with control bytes names no file of ours and
+// is refused before it reaches the system.
+bool usable(const std::string& path) {
+    return !path.empty() && std::none_of(path.begin(), path.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+}
 } // namespace
 
 std::optional<byte_buffer> read_whole_file(const std::string& path) {
+    if (!usable(path)) {
+        failed_with(ENOENT);
+        return std::nullopt;
+    }
+    // Only a regular file, and one no format of ours could exceed: a pipe or a device named by
+    // a link would block or never end.
+    struct stat st {};
+    if (::stat(QFile::encodeName(q(path)).constData(), &st) != 0) {
+        failed_with(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        failed_with(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        return std::nullopt;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > max_file_bytes) {
+        failed_with(EFBIG);
+        return std::nullopt;
+    }
     QFile f(q(path));
     if (!f.open(QIODevice::ReadOnly)) {
         file_error_text = f.errorString().toStdString();
@@ -68,6 +94,7 @@ file_stamp stamp_of_file(const std::string& path) {
 // one even when the last buffered write failed (a full disk), so every call here is checked and
 // the old file is replaced only by a new one that is whole and on the disk.
 bool write_file_atomic(const std::string& path, const byte_buffer& bytes) {
+    if (!usable(path)) return failed_with(ENOENT);
     QString target = q(path);
     // A link keeps being a link: the file it names is the one replaced.
     QFileInfo info(target);
@@ -130,7 +157,7 @@ std::string translate_stored_path(const std::string& stored) {
 
 std::optional<std::string> find_file_case_blind(const std::string& path) {
     std::string p = translate_stored_path(path);
-    if (p.empty()) return std::nullopt;
+    if (!usable(p)) return std::nullopt;
     QString qp = q(p);
     if (QFileInfo::exists(qp)) return p;
 
@@ -167,18 +194,26 @@ std::optional<std::string> find_file_case_blind(const std::string& path) {
 std::optional<std::string> find_linked_file(const std::string& stored, const std::string& holder_folder) {
     const std::string p = translate_stored_path(stored);
     if (p.empty()) return std::nullopt;
-    if (p[0] == '/' || holder_folder.empty()) return find_file_case_blind(p);
-    return find_file_case_blind(
-        path_from_qstring(QDir::cleanPath(path_to_qstring(join_path(holder_folder, p)))));
+    auto found = p[0] == '/' || holder_folder.empty()
+                     ? find_file_case_blind(p)
+                     : find_file_case_blind(
+                           path_from_qstring(QDir::cleanPath(path_to_qstring(join_path(holder_folder, p)))));
+    // A link names a file: a pipe, a device or a folder of that name is not it.
+    if (found && !path_is_readable_file(*found)) return std::nullopt;
+    return found;
 }
 
 bool path_is_readable_file(const std::string& path) {
-    QFileInfo fi(q(path));
-    return fi.isFile() && fi.isReadable();
+    if (!usable(path)) return false;
+    // A regular file only: Qt counts pipes and devices as files too.
+    const QByteArray native = QFile::encodeName(q(path));
+    struct stat st {};
+    return ::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ::access(native.constData(), R_OK) == 0;
 }
 
 bool path_is_folder(const std::string& path) {
-    return QFileInfo(q(path)).isDir();
+    return usable(path) && QFileInfo(q(path)).isDir();
 }
 
 bool set_current_folder(const std::string& path) {
@@ -196,10 +231,11 @@ bool copy_file_replacing(const std::string& from, const std::string& to) {
 }
 
 bool remove_file(const std::string& path) {
-    return QFile::remove(q(path));
+    return usable(path) && QFile::remove(q(path));
 }
 
 bool rename_file(const std::string& from, const std::string& to) {
+    if (!usable(from) || !usable(to)) return false;
     if (QFileInfo::exists(q(to))) QFile::remove(q(to));
     return QFile::rename(q(from), q(to));
 }

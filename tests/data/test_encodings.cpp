@@ -89,8 +89,9 @@ TEST(encodings, sbyte2_and_long4) {
         std::int32_t value;
         byte_vector expected;
     };
-    for (const auto& r : {long_row{63001, bytes({0, 0, 0xF6, 0x19})}, long_row{-5, bytes({0xFF, 0xFF, 0xFF, 0xFB})},
-                          long_row{INT32_MIN, bytes({0x80, 0, 0, 0})}, long_row{0x01020304, bytes({1, 2, 3, 4})}}) {
+    for (const auto& r :
+         {long_row{63001, bytes({0, 0, 0xF6, 0x19})}, long_row{-5, bytes({0xFF, 0xFF, 0xFF, 0xFB})},
+          long_row{INT32_MIN, bytes({0x80, 0, 0, 0})}, long_row{0x01020304, bytes({1, 2, 3, 4})}}) {
         byte_vector out;
         byte_writer w(out);
         w.long4(r.value);
@@ -137,6 +138,22 @@ TEST(encodings, names_fill_their_field_without_a_terminator) {
     EXPECT_TRUE(in.at_end());
 }
 
+TEST(encodings, a_low_digit_of_250_or_more_is_damage) {
+    // The high digit may be 250..255 (the end values 63000.. are FC xx); the low digit never.
+    for (int low : {250, 254, 255}) {
+        byte_vector data = bytes({0, low});
+        byte_reader in(data);
+        std::int32_t v = -1;
+        EXPECT_FALSE(in.num2(v)) << low;
+        EXPECT_TRUE(in.failed());
+    }
+    byte_vector end_value = bytes({252, 0});
+    byte_reader in(end_value);
+    std::int32_t v = 0;
+    EXPECT_TRUE(in.num2(v));
+    EXPECT_EQ(v, 63000);
+}
+
 TEST(encodings, the_reader_never_reads_past_the_end) {
     byte_vector data = bytes({1, 2, 3});
     byte_reader in(data);
@@ -166,16 +183,18 @@ TEST(encodings, file_name_characters) {
         int rejected;
     };
     const row table[] = {
-        {"Two Words", 20, 0},  {"Battle:1", 20, 1},      {"Wow!", 20, 1},       {"No#1", 20, 1},
-        {"a.b", 20, 1},        {"back\\slash", 20, 1},   {"Bulge-44_(c)", 20, 0}, {"ok:later", 2, 0},
-        {"tab\there", 20, 1},  {"\xE9t\xE9", 20, 1},
+        {"Two Words", 20, 0}, {"Battle:1", 20, 1},    {"Wow!", 20, 1},         {"No#1", 20, 1},
+        {"a.b", 20, 1},       {"back\\slash", 20, 1}, {"Bulge-44_(c)", 20, 0}, {"ok:later", 2, 0},
+        {"tab\there", 20, 1}, {"\xE9t\xE9", 20, 1},
     };
     for (const auto& r : table) {
         responder.clear();
         EXPECT_EQ(check_file_name_chars(r.name, r.n), r.rejected) << r.name;
-        EXPECT_EQ(responder.count("File Name Error",
-                                  "The file name you entered contains prohibited characters.\n\rPlease enter a new name."),
-                  r.rejected)
+        EXPECT_EQ(
+            responder.count(
+                "File Name Error",
+                "The file name you entered contains prohibited characters.\n\rPlease enter a new name."),
+            r.rejected)
             << r.name;
     }
     EXPECT_EQ(is_prohibited_file_name_char('|'), 0);
@@ -209,6 +228,7 @@ TEST(encodings, random_below_stays_in_range) {
         ASSERT_LT(r, 6);
         seen[r] = true;
     }
-    for (bool s : seen) EXPECT_TRUE(s);
+    for (bool s : seen)
+        EXPECT_TRUE(s);
 }
 } // namespace

@@ -17,6 +17,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <string>
@@ -333,6 +334,26 @@ TEST_F(game_open_test, save_as_reports_a_failed_copy_and_keeps_the_games_old_lin
     EXPECT_EQ(game_settings.card_set_base_path, games + "/Field");
     EXPECT_EQ(linked_map_path, old_map); // ...but the game stays linked to the originals
     EXPECT_EQ(symbol_set_path, old_set);
+}
+
+TEST_F(game_open_test, a_map_link_naming_a_pipe_or_a_device_is_a_missing_map) {
+    const std::string games = root + "/games";
+    make_folder(games);
+    const std::string pipe = root + "/pipe.MAP";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& link : {pipe, std::string("/dev/zero"), std::string("/tmp/bad\x01name.MAP")}) {
+        SCOPED_TRACE(link);
+        write_game(games + "/Odd.OPS", link);
+        responder.clear();
+        responder.answer_text(games + "/Odd.OPS");
+        responder.answer(box_answer::ok);    // "Could Not Find Map File"
+        responder.answer_text(std::nullopt); // no other map chosen
+        responder.answer(box_answer::yes);   // really cancel
+        EXPECT_FALSE(open_saved_game());
+        EXPECT_TRUE(responder.saw("Could Not Find Map File"));
+    }
+    EXPECT_FALSE(read_whole_file(pipe).has_value());
+    EXPECT_FALSE(read_whole_file("/dev/zero").has_value());
 }
 
 // What an open leaves when it fails: the game, board and set that were there, whole.

@@ -20,6 +20,8 @@ struct map_maker {
     std::vector<int> placename_hexes = {1};
     std::vector<int> hexside_hexes = {1, 4};
     std::vector<int> overlay_hexes = {0};
+    // The end record as a reader leaves it: naming no symbol (2 terrain symbols + 1).
+    int end_overlay_terrain = 3;
     std::vector<int> hexline_hexes = {2};
     int hexline_directions_1 = 2;
     int grid_symbol = 0;
@@ -55,7 +57,7 @@ struct map_maker {
         f.n2(static_cast<int>(overlay_hexes.size()) + 1);
         for (int h : overlay_hexes)
             f.n2(h).n2(1);
-        f.n2(63000).n2(0);
+        f.n2(63000).n2(end_overlay_terrain);
         close("ADDITIONAL HEX ATTRIBUTES");
         f.n2(2);
         f.n2(0).n2(0).n2(2).n2(1).field("Sheet A", 10).b(3).b(300 % 256).b(1).b(2).b(2);
@@ -341,6 +343,7 @@ TEST_F(map_file_test, list_edge_cases) {
     // An end mark inside the overlay list does not end it.
     map_maker overlays;
     overlays.overlay_hexes = {0, 63000, 3};
+    overlays.end_overlay_terrain = 0;
     board_state o;
     ASSERT_TRUE(parse_map_file(overlays.build().v, o, 2));
     ASSERT_EQ(o.hex_overlay_array.size(), 4u);
@@ -348,6 +351,7 @@ TEST_F(map_file_test, list_edge_cases) {
     EXPECT_EQ(o.hex_overlay_array[1].terrain, 3);
     EXPECT_EQ(o.hex_overlay_array[2].hex, 3);
     EXPECT_EQ(o.hex_overlay_array[3].hex, 63000);
+    EXPECT_EQ(o.hex_overlay_array[3].terrain, 3); // the end record names no symbol either
     byte_vector written = map_file_bytes(o, "SMALL");
     board_state o2;
     ASSERT_TRUE(parse_map_file(written, o2, 2));

@@ -904,11 +904,14 @@ TEST_F(saved_game_test, links_read_from_the_file_are_made_safe) {
     f.out[flags_at] = piece_flag_in_pool;
     f.out[f.at(3).start + 2 + 2 + 5 + 40 + 1 + 2] = 9;
     f.out[f.at(10).start + 2 + 4 + 3 + 1] = 40;
+    f.out[f.at(10).start + 2 + 9 + 4 + 3 + 1] = 40; // the end record's owner, which is no owner
     f.out[f.at(14).start + 1 + 2 + 2 + 1] = 77;
     ASSERT_TRUE(read_bytes(f.out));
     EXPECT_EQ(game->piece_array[0].location, location_free);
     EXPECT_EQ(game->class_array[0].facing_set, 0);
     EXPECT_EQ(game->stack_def_array[0].owner, owner_all_players);
+    ASSERT_EQ(game->stack_def_array.size(), 2u);
+    EXPECT_EQ(game->stack_def_array[1].owner, 40);
     EXPECT_EQ(game->flip_array.size(), 1u); // the flip is dropped
 
     // A stack that requires a class the game does not have is dropped.
