@@ -158,7 +158,7 @@ bool log_on_after_open(bool earlier_game, const std::function<void()>& run_form)
                 "Your original game has been replaced by the new game just loaded. \n\rIf you do not "
                 "Log-In to the new game it will be cleared from memory. \n\rWould you like to try and "
                 "log-in again?",
-                box_buttons::yes_no, box_icon::question) != box_answer::yes)
+                box_buttons::yes_no, box_icon::exclamation) != box_answer::yes)
             return false;
     }
 }

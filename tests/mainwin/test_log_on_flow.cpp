@@ -6,16 +6,21 @@
 
 #include "data/game_open.h"
 #include "mainwin/forms/main_form.h"
+#include "mainwin/info_panel.h"
+#include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_state.h"
+#include "platform/bitmap_qt.h"
 #include "players/current_player.h"
 #include "players/forms/log_on_form.h"
+#include "players/log_on.h"
 #include "players/passwords.h"
 #include "players/visibility.h"
 #include "ui_log_on_form.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -115,6 +120,60 @@ TEST_F(log_on_flow_test, a_cancelled_log_on_over_an_earlier_game) {
     EXPECT_TRUE(current_game_path.empty());
     EXPECT_EQ(f->status_mode, 0);
     EXPECT_FALSE(f->menu_item(1005)->isEnabled());
+    EXPECT_TRUE(f->menu().menus.at(menu_game)->menuAction()->isVisible()); // the menus stay
+}
+
+// Every pixel alike inside the margin (a panel's frame): nothing of a game shows there.
+bool blank(const bitmap& b, int margin = 0) {
+    const QImage& image = b.native()->image;
+    for (int y = margin; y < image.height() - margin; ++y)
+        for (int x = margin; x < image.width() - margin; ++x)
+            if (image.pixel(x, y) != image.pixel(margin, margin)) return false;
+    return true;
+}
+
+TEST_F(log_on_flow_test, the_next_player_sees_nothing_of_the_last_and_cancel_keeps_the_seat) {
+    auto f = make_form();
+    f->resize(700, 500);
+    click_on_log_on(&Ui::log_on_form::log_in, 1);
+    ASSERT_TRUE(f->open_saved_game());
+    ASSERT_EQ(current_player, 1);
+    QCoreApplication::processEvents();
+    redraw_map();
+    // What player 1 has on screen: a mark of his on the map, the panels of a hex.
+    ASSERT_TRUE(screen_save_canvas);
+    screen_save_canvas->fill_rect(10, 10, 20, 20, make_rgb(200, 30, 30));
+    show_hex_info(view_origin_hex);
+    ASSERT_FALSE(blank(screen_save_bitmap));
+    ASSERT_FALSE(blank(hex_panel_bitmap, 3));
+    const QImage before = screen_save_bitmap.native()->image.copy();
+
+    // While the log-on form is up, the map and both panels are empty; Cancel keeps player 1.
+    bool empty_behind_the_form = false;
+    log_on_form_hook = [&] {
+        empty_behind_the_form =
+            blank(screen_save_bitmap) && blank(hex_panel_bitmap, 3) && blank(unit_panel_bitmap, 3);
+        cancel_log_on();
+    };
+    f->menu_item(1081)->trigger();
+    EXPECT_TRUE(empty_behind_the_form);
+    EXPECT_EQ(current_player, 1);
+    EXPECT_EQ(player_logged_in, 1);
+    EXPECT_EQ(screen_save_bitmap.native()->image, before);
+
+    // Opening a game: nothing of the last player's map behind its log-on form either.
+    empty_behind_the_form = false;
+    int mode_during_log_on = -1;
+    log_on_form_hook = [&] {
+        empty_behind_the_form = blank(screen_save_bitmap) && blank(hex_panel_bitmap, 3);
+        mode_during_log_on = f->status_mode;
+        log_in_as_visitor();
+    };
+    ASSERT_TRUE(f->open_saved_game());
+    EXPECT_TRUE(empty_behind_the_form);
+    EXPECT_EQ(mode_during_log_on, 2); // "Log-In as an existing player, a new player, or a 'visitor'."
+    EXPECT_EQ(f->status_mode, 1);
+    log_on_form_hook = nullptr;
 }
 
 } // namespace

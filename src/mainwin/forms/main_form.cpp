@@ -234,12 +234,7 @@ void main_form::generated_setup() {
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1081), {{ClickEvent, [this](QObject*, event_data&) {
-                                              const int before = current_player;
-                                              log_on_form_hook ? log_on_form_hook() : run_log_on_form();
-                                              if (current_player != before) {
-                                                  redraw_map();
-                                                  set_status_text(1);
-                                              }
+                                              log_on_as_another_player();
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1131), {{ClickEvent, [](QObject*, event_data&) {
@@ -690,22 +685,26 @@ bool main_form::open_saved_game() {
     if (!ok) return false;
 
     view_ready = 0;
-    clear_info_panels_hook(); // the panels showed the game before
+    // The map and panels showed the game before (and its player's view): nothing of it stays
+    // behind the log-on form.
+    clear_map_view();
+    clear_info_panels_hook();
     current_player = -1;
     // Until players log on, the game is viewed as a visitor.
     show_game_menus();
     if (!log_on_after_open(earlier_game, [this] {
-            set_status_text(1);
+            set_status_text(2);
             log_on_form_hook ? log_on_form_hook() : run_log_on_form();
         })) {
-        // Nobody logged on to the game that replaced the one in memory: it goes too.
+        // Nobody logged on to the game that replaced the one in memory: it goes too (the game
+        // menus stay, as they do once shown).
         new_game();
         free_map();
         free_symbol_set();
         current_game_path.clear();
         current_player = -1;
-        hide_game_menus();
-        game_loaded = false;
+        for (int id : {1005, 1006, 1077}) // nothing to save
+            menu_item(id)->setEnabled(false);
         view_ready = 1;
         redraw_map();
         set_status_text(0);
@@ -716,6 +715,27 @@ bool main_form::open_saved_game() {
     redraw_map();
     if (!current_game_path.empty()) QDir::setCurrent(path_to_qstring(folder_of(current_game_path)));
     return true;
+}
+
+void main_form::log_on_as_another_player() {
+    const int before = current_player;
+    const std::uint8_t logged_before = player_logged_in;
+    // Whoever sits down next must not see the map and panels of the one who leaves.
+    const bitmap shown = screen_save_bitmap;
+    clear_map_view();
+    log_on_form_hook ? log_on_form_hook() : run_log_on_form();
+    // A cancelled (or failed) log-on changes nothing: the seat stays taken as it was.
+    if (current_player == -2 && player_logged_in == 0) {
+        current_player = before;
+        player_logged_in = logged_before;
+    }
+    if (current_player != before) {
+        redraw_map();
+        set_status_text(1);
+    } else if (screen_save_canvas && !shown.is_null()) {
+        screen_save_canvas->copy_bits(0, 0, shown.width(), shown.height(), shown, 0, 0, raster_op::srccopy);
+        show_map_buffer();
+    }
 }
 
 void main_form::show_game_buttons_and_view() {

@@ -50,6 +50,8 @@ public:
     void hide_game_menus();
     void show_game_menus();
     bool open_saved_game();
+    // Log-In as Another Player: the view is cleared while the log-on form is up.
+    void log_on_as_another_player();
     void save_current_game();
     void save_game_as_command();
     void auto_save_command();
