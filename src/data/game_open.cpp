@@ -100,11 +100,16 @@ std::string count_title(int n, const std::string& message) {
     return std::to_string(n) + message;
 }
 
-void list_repairs(const std::vector<std::string>& names, const char* one, const char* several) {
-    if (names.empty()) return;
-    const int n = static_cast<int>(names.size());
+// `unnamed` more were repaired whose names nobody logged on yet may know (hidden pieces).
+void list_repairs(const std::vector<std::string>& names, const char* one, const char* several,
+                  int unnamed = 0) {
+    if (names.empty() && unnamed == 0) return;
+    const int n = static_cast<int>(names.size()) + unnamed;
     list_display_title = count_title(n, n == 1 ? one : several);
     list_display_items = names;
+    if (unnamed > 0)
+        list_display_items.push_back(std::to_string(unnamed) +
+                                     (unnamed == 1 ? " hidden piece" : " hidden pieces"));
     show_generic_list_display();
 }
 
@@ -172,19 +177,26 @@ int repair_game_links() {
     int repaired = 0;
 
     std::vector<std::string> names;
+    int unnamed = 0;
     for (std::size_t i = 0; i < pieces; ++i) {
         piece_struct& p = g.piece_array[i];
         if (p.location == location_free) continue;
         if (p.class_index >= 0 && static_cast<std::size_t>(p.class_index) < classes) continue;
         p.class_index = 0;
-        names.push_back(listed_name(p.name, "No Piece ID/Name"));
+        // The list shows before anyone logs on: only a piece open to every viewer (on the board,
+        // not hidden) is named; the others are only counted.
+        if (p.in_pool() || p.hidden != 0)
+            ++unnamed;
+        else
+            names.push_back(listed_name(p.name, "No Piece ID/Name"));
     }
     list_repairs(
         names,
         "  piece was linked to a nonexistent class.  \n\rThe link has been reset to the first defined class.",
         "  pieces were linked to nonexistent classes.  \n\rThe links have been reset to the first defined "
-        "class.");
-    repaired += static_cast<int>(names.size());
+        "class.",
+        unnamed);
+    repaired += static_cast<int>(names.size()) + unnamed;
 
     // Owners: a player, all players (200) or nobody (201); anything else goes to all players.
     names.clear();

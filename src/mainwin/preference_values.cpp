@@ -2,6 +2,7 @@
 
 #include "data/records.h"
 #include "mainwin/settings_files.h"
+#include "players/visibility.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,7 +38,10 @@ std::array<bool, 8> combat_values_in_use(bool for_classes) {
             std::min(game->piece_array.size(), static_cast<std::size_t>(std::max(0, game->piece_end_index)));
         for (std::size_t i = 0; i < end; ++i) {
             const auto& p = game->piece_array[i];
-            if (p.location != location_free && p.location != location_end) mark(p.value_types);
+            // Only values the logged-on player may know: a box must not tell of a hidden piece.
+            if (p.location != location_free && p.location != location_end &&
+                get_piece_visibility(static_cast<int>(i)) == visibility_full)
+                mark(p.value_types);
         }
     }
     return used;

@@ -578,3 +578,28 @@ TEST_F(game_open_test, a_save_that_runs_out_of_room_keeps_the_old_file_and_the_u
     EXPECT_EQ(read_whole_file(path), before);
 }
 } // namespace
+
+namespace {
+TEST_F(game_open_test, the_repair_list_names_only_pieces_every_viewer_may_know) {
+    int c = add_class();
+    game->class_array[static_cast<std::size_t>(c)].symbol = 0;
+    const char* names[] = {"Stray", "Secret", "Pooled"};
+    for (int i = 0; i < 3; ++i) {
+        piece_struct& p = game->piece_array[static_cast<std::size_t>(add_piece())];
+        set_name(p.name, names[i]);
+        p.class_index = 9; // no such class
+        p.location = 3;
+    }
+    game->piece_array[1].hidden = 2;
+    game->piece_array[2].flags |= piece_flag_in_pool;
+    game->piece_array[2].location = 0;
+    responder.clear();
+    repair_game_links();
+    const shown_dialog* pieces = nullptr;
+    for (const auto& d : responder.shown())
+        if (d.kind == "list" && d.caption.find("nonexistent class") != std::string::npos) pieces = &d;
+    ASSERT_NE(pieces, nullptr);
+    EXPECT_NE(pieces->caption.find("3"), std::string::npos) << pieces->caption;
+    EXPECT_EQ(pieces->text, "Stray\n2 hidden pieces");
+}
+} // namespace

@@ -9,6 +9,7 @@
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
 #include "platform/files.h"
+#include "players/current_player.h"
 #include "ui_set_autosave_timer_form.h"
 #include "ui_set_combat_sum_vals_form.h"
 #include "ui_set_default_dirs_form.h"
@@ -181,6 +182,32 @@ TEST_F(combat_form_test, ok_stores_ticks_cancel_keeps_and_none_ticked_stores_zer
     }
     EXPECT_EQ(game_settings.combat_summary_class_mask, 0);
     EXPECT_EQ(game_settings.combat_summary_piece_mask, 0);
+}
+
+TEST_F(combat_form_test, a_hidden_piece_of_another_player_enables_no_box) {
+    // Player 1 uses hidden pieces; his hidden piece alone has a numeric value 6.
+    game->player_array.assign(3, {});
+    set_name(game->player_array[0].name, "Ann");
+    set_name(game->player_array[1].name, "Bob");
+    game->player_array[1].flags = player_flag_uses_hidden;
+    int c = add_class();
+    game->class_array[c].symbol = 0;
+    game->class_array[c].owner = 1;
+    int p = add_piece();
+    game->piece_array[p].location = 7;
+    game->piece_array[p].class_index = c;
+    game->piece_array[p].hidden = 2;
+    game->piece_array[p].value_types[5] = 1;
+    struct viewer_case {
+        int player;
+        bool enabled;
+    };
+    for (const auto& v : {viewer_case{0, false}, viewer_case{-1, false}, viewer_case{1, true}}) {
+        current_player = v.player;
+        opened<set_combat_sum_vals_form> f;
+        EXPECT_EQ(f.form.check(false, 6)->isEnabled(), v.enabled) << v.player;
+    }
+    current_player = -1;
 }
 
 TEST_F(combat_form_test, classes_exist_only_while_a_live_one_is_there) {
