@@ -4,6 +4,7 @@
 
 #include "data/game_open.h"
 #include "data/symbols.h"
+#include "mainwin/settings_files.h"
 #include "platform/files.h"
 #include "players/forms/log_on_form.h"
 #include "players/forms/password_form.h"
@@ -50,7 +51,7 @@ TEST(password_form, modes_texts_and_results) {
     };
     const row table[] = {
         {0, "Enter Password", "Enter your new password (Max 20).  Passwords are NOT case-sensitive.",
-         QLineEdit::Normal},
+         QLineEdit::Password},
         {1, "Password Verification", "Enter your password for verification:", QLineEdit::Password},
         {2, "Password Verification", "Enter your old password for verification:", QLineEdit::Password},
     };
@@ -319,6 +320,38 @@ TEST_F(player_forms_test, a_missing_picture_is_browsed_for_and_copied_into_the_g
     g.create_form();
     EXPECT_EQ(responder.count("File Copy Error", "mug.bmp"), 1);
     EXPECT_EQ(g.picture_path(), elsewhere + "/mug.bmp");
+}
+
+TEST_F(player_forms_test, a_picture_from_the_pictures_folder_stays_there_and_only_bitmaps_are_taken) {
+    const std::string game_folder = make_temp_folder();
+    const std::string pictures = make_temp_folder();
+    current_game_path = game_folder + "/Game.OPS";
+    default_paths.player_pictures = pictures + "/"; // stored with its separator
+    ASSERT_TRUE(
+        QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(pictures + "/face.bmp"), "BMP"));
+    ASSERT_TRUE(
+        QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(pictures + "/anna.png"), "PNG"));
+    const int p = add_player("Alice");
+    set_name(game->player_array[0].picture_file, "lost");
+    responder.answer(box_answer::ok).answer_text(pictures + "/face.bmp");
+    {
+        edit_index = p;
+        player_info_form f(nullptr);
+        f.create_form();
+        EXPECT_EQ(f.picture_path(), pictures + "/face.bmp");
+        EXPECT_FALSE(path_is_readable_file(game_folder + "/face.bmp"))
+            << "copied although it lies where it is looked for";
+    }
+    responder.clear();
+    responder.answer(box_answer::ok).answer_text(pictures + "/anna.png");
+    {
+        edit_index = p;
+        player_info_form f(nullptr);
+        f.create_form();
+        EXPECT_EQ(responder.count("Picture File Error", "anna.png"), 1);
+        EXPECT_FALSE(f.picture_present());
+    }
+    default_paths = {};
 }
 
 TEST_F(player_forms_test, the_default_hidden_symbol_box) {

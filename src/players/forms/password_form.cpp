@@ -33,10 +33,11 @@ bool password_form::on_created() {
     // Closing the window any other way is a cancel.
     form_result_text.clear();
     const int mode = edit_index;
+    // Masked in every mode, a new password too: the other players may be watching the screen.
+    ui_->textbox->setEchoMode(QLineEdit::Password);
+    // A star for every character, whatever the style's own mark.
+    ui_->textbox->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     if (mode == 1 || mode == 2) {
-        ui_->textbox->setEchoMode(QLineEdit::Password);
-        // A star for every character, whatever the style's own mark.
-        ui_->textbox->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
         setWindowTitle(QStringLiteral("Password Verification"));
         ui_->label_1->setText(mode == 1 ? QStringLiteral("Enter your password for verification:")
                                         : QStringLiteral("Enter your old password for verification:"));

@@ -22,6 +22,7 @@
 #include "players/player_records.h"
 #include "players/visibility.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QPixmap>
 
@@ -36,9 +37,11 @@ player_struct& record(int index) {
     return game->player_array[static_cast<std::size_t>(index)];
 }
 
+// Folders compared as paths: "x/Pics" and "x/Pics/" are one folder.
 bool same_folder(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() &&
-           QString::compare(path_to_qstring(a), path_to_qstring(b), Qt::CaseInsensitive) == 0;
+           QString::compare(QDir::cleanPath(path_to_qstring(a)), QDir::cleanPath(path_to_qstring(b)),
+                            Qt::CaseInsensitive) == 0;
 }
 
 // The piece symbol's cell of the largest loaded strip, scaled by one factor into the box.
@@ -272,6 +275,13 @@ bool player_info_form::browse_for_picture() {
     request.name = "player_info_form";
     const auto chosen = choose_file(request);
     if (!chosen || chosen->empty()) return false;
+    // The game keeps the name without its extension and looks for a .BMP of that name.
+    const std::string name = file_name_of(*chosen);
+    if (name.size() < 4 || !equal_ignoring_case(name.substr(name.size() - 4), ".BMP")) {
+        message_box("Picture File Error", "Player pictures must be bitmap (.BMP) files:\n\r   " + *chosen,
+                    box_buttons::ok, box_icon::exclamation);
+        return false;
+    }
     show_picture(*chosen);
     return true;
 }
