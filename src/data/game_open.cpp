@@ -483,11 +483,18 @@ bool copy_map_files_to_folder(const std::string& folder) {
         if (!copy(*order, target(*order))) return false;
     const std::string set_base = without_extension(*set);
     const char* letters[3] = {"-T", "-U", "-M"};
+    // A kind of which the set has no symbols needs no strip (its loader does without); one that
+    // is there anyway goes along.
+    const std::int32_t kinds_in_set[3] = {symbols->terrain_symbol_count, symbols->piece_symbol_count,
+                                          symbols->mask_symbol_count};
     for (int z = 1; z <= 3; ++z)
-        for (const char* letter : letters) {
-            const std::string name = set_base + letter + std::to_string(z) + ".BMP";
+        for (int kind = 0; kind < 3; ++kind) {
+            const std::string name = set_base + letters[kind] + std::to_string(z) + ".BMP";
             auto strip = find_file_case_blind(name);
-            if (!strip) return stop(file_name_of(name) + " (symbol file) Not Found!  Operation cancelled.");
+            if (!strip) {
+                if (kinds_in_set[kind] <= 0) continue;
+                return stop(file_name_of(name) + " (symbol file) Not Found!  Operation cancelled.");
+            }
             if (!copy(*strip, target(*strip))) return false;
         }
     progress.set_position(50);

@@ -603,3 +603,28 @@ TEST_F(game_open_test, the_repair_list_names_only_pieces_every_viewer_may_know) 
     EXPECT_EQ(pieces->text, "Stray\n2 hidden pieces");
 }
 } // namespace
+
+namespace {
+TEST_F(game_open_test, the_map_copy_takes_the_strips_the_set_has) {
+    make_field_fixture();
+    ASSERT_TRUE(open_field());
+    // A set without mask symbols has no mask strips.
+    symbols->mask_symbol_count = 0;
+    for (const char* z : {"1", "2", "3"})
+        ASSERT_TRUE(remove_file(root + "/sets/Tiles-M" + z + ".BMP"));
+    const std::string moved = root + "/moved";
+    ASSERT_TRUE(make_folder(moved));
+    responder.clear();
+    EXPECT_TRUE(copy_map_files_to_folder(moved));
+    EXPECT_FALSE(responder.saw("File Copy Error"));
+    for (const char* name : {"FIELD.MAP", "Tiles.SET", "Tiles-T1.BMP", "Tiles-U3.BMP"})
+        EXPECT_TRUE(exists(moved + "/" + name)) << name;
+    EXPECT_EQ(symbol_set_path, moved + "/Tiles.SET");
+    // A strip of a kind the set has is needed.
+    symbols->mask_symbol_count = 1;
+    responder.clear();
+    ASSERT_TRUE(make_folder(moved + "2"));
+    EXPECT_FALSE(copy_map_files_to_folder(moved + "2"));
+    EXPECT_TRUE(responder.saw("File Copy Error", "Tiles-M1.BMP (symbol file) Not Found!"));
+}
+} // namespace
