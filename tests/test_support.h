@@ -19,6 +19,8 @@ protected:
     void SetUp() override {
         free_symbol_set();
         free_map();
+        // A new game keeps the turn of the last one (and writes it into the history's header).
+        game->game_turn = 0;
         new_game();
         game->player_count = 1;
         game_modified = 0;

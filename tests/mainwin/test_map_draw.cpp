@@ -875,13 +875,14 @@ TEST_F(map_draw_test, screenshots_of_the_main_window_at_the_three_zoom_levels) {
     ASSERT_TRUE(f->open_saved_game());
     QCoreApplication::processEvents();
     QWidget* frame = f->controls().mapscreen_frame;
+    const QString shots = QString::fromStdString(make_temp_folder());
     for (int z = 0; z < 3; ++z) {
         zoom_level = z;
         view_origin_hex = 0;
         redraw_map();
         QCoreApplication::processEvents();
         QImage shot = f->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QString path = QDir::tempPath() + QStringLiteral("/zel_map_zoom_%1.png").arg(z);
+        const QString path = shots + QStringLiteral("/map_zoom_%1.png").arg(z);
         EXPECT_TRUE(shot.save(path, "PNG"));
         // What the window shows in its map frame is the screen copy.
         const QPoint origin = frame->mapTo(f.get(), QPoint(0, 0));

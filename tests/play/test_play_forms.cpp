@@ -256,7 +256,9 @@ TEST_F(play_forms_test, edit_turn_names_form_saves_the_grid_and_cancel_keeps_the
         EXPECT_EQ(grid->item(7, 0)->text(), "7");
         grid->item(2, 1)->setText("");
         grid->item(6, 1)->setText("Dusk");
+        game_modified = 0; // as just saved
         click(f, "cancel");
+        EXPECT_EQ(game_modified, 0);
         EXPECT_EQ(get_turn_name(2), "Dawn");
         EXPECT_EQ(get_turn_name(6), "");
     }
@@ -267,7 +269,9 @@ TEST_F(play_forms_test, edit_turn_names_form_saves_the_grid_and_cancel_keeps_the
         auto* grid = named<QTableWidget>(f, "grid_1");
         grid->item(2, 1)->setText("");
         grid->item(6, 1)->setText("Dusk");
+        game_modified = 0;
         click(f, "save_changes");
+        EXPECT_EQ(game_modified, 1);
         EXPECT_EQ(get_turn_name(0), "Set-up");
         EXPECT_EQ(get_turn_name(2), "");
         EXPECT_EQ(get_turn_name(6), "Dusk");

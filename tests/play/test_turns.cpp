@@ -131,6 +131,7 @@ TEST_F(turns_test, advancing_sets_the_turn_and_clears_only_the_ticked_things) {
         const int sides[] = {6};
         append_die_roll_record(6, sides);
         const auto before = game->history_stream;
+        game_modified = 0; // as just saved: the advance itself must mark the game
         apply_advance_turn({7, r.replay, r.move, r.combat, "Turn Seven"});
         EXPECT_EQ(game->game_turn, 7);
         EXPECT_EQ(get_turn_name(7), "Turn Seven");
