@@ -25,6 +25,7 @@ struct map_maker {
     std::vector<int> hexline_hexes = {2};
     int hexline_directions_1 = 2;
     int grid_symbol = 0;
+    int grid_type = 2;
     std::map<std::string, std::size_t> ends;
 
     file_builder build() {
@@ -71,7 +72,7 @@ struct map_maker {
         f.b(77);
         for (int i = 1; i <= 20; ++i)
             f.b(i);
-        f.b(2).b(5).n2(4).n2(1).b(1);
+        f.b(grid_type).b(5).n2(4).n2(1).b(1);
         close("settings");
         f.b(1).b(20);
         close("colours");
@@ -208,6 +209,20 @@ TEST_F(map_file_test, hand_built_boards_of_each_version_load_their_records) {
         const std::uint8_t standard[8] = {0, 1, 2, 3, 4, 5, 6, 7}, reversed[8] = {7, 6, 5, 4, 3, 2, 1, 0};
         EXPECT_EQ(std::memcmp(b.draw_layer_order, c.layers_from_file ? reversed : standard, 8), 0);
         EXPECT_EQ(b.hex_piece_counts, std::vector<std::int32_t>(6, 0));
+    }
+}
+
+TEST_F(map_file_test, every_grid_type_is_read_as_it_stands_and_a_bad_one_as_the_first) {
+    struct grid_case {
+        int stored, read;
+    };
+    for (const auto& c :
+         {grid_case{1, 1}, grid_case{2, 2}, grid_case{3, 3}, grid_case{0, 1}, grid_case{4, 1}}) {
+        map_maker m;
+        m.grid_type = c.stored;
+        board_state b;
+        ASSERT_TRUE(parse_map_file(m.build().v, b, 2)) << c.stored;
+        EXPECT_EQ(b.grid_type, c.read) << c.stored;
     }
 }
 

@@ -922,3 +922,75 @@ TEST_F(saved_game_test, links_read_from_the_file_are_made_safe) {
 }
 
 } // namespace
+
+namespace {
+// The stored form of passwords, pinned: games saved earlier must keep their players' passwords.
+// Ann (player 0, a name of 3: table 0) has "AB1", Bobby (player 1, 5: table 2) "X-9 Z"; the
+// unused bytes are filler of 31..60.
+TEST_F(saved_game_test, passwords_stored_by_earlier_saves_come_back) {
+    file_builder f = hand_built_file(209);
+    const auto& players = f.at(7);
+    file_builder p;
+    p.n2(3);
+    struct stored_player {
+        const char* name;
+        std::vector<int> password;
+    };
+    const stored_player table[] = {
+        {"Ann", {218, 68, 198, 31, 45, 60, 31, 45, 60, 31, 45, 60, 31, 45, 60, 31, 45, 60, 31, 45}},
+        {"Bobby", {164, 73, 154, 90, 187, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40, 40}},
+        {"", std::vector<int>(20, 33)}};
+    for (const auto& s : table) {
+        p.name(s.name, 25);
+        for (int b : s.password)
+            p.b(b);
+        p.b(0);
+        p.n2(0);
+        p.n2(30001);
+        p.name("", 50);
+        p.bytes_of({0, 0, 0});
+    }
+    p.fe();
+    std::vector<std::uint8_t> bytes(f.out.begin(), f.out.begin() + static_cast<long>(players.start));
+    bytes.insert(bytes.end(), p.out.begin(), p.out.end());
+    bytes.insert(bytes.end(), f.out.begin() + static_cast<long>(players.end), f.out.end());
+    ASSERT_TRUE(read_bytes(bytes));
+    ASSERT_EQ(game->player_array.size(), 3u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(game->player_array[0].password)), "AB1");
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(game->player_array[1].password)), "X-9 Z");
+    // Written again, the real bytes are the same (the filler is drawn anew).
+    std::uint8_t again[password_length];
+    std::memcpy(again, game->player_array[1].password, password_length);
+    scramble_password(again, 1, 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(again[i], table[1].password[static_cast<std::size_t>(i)]) << i;
+}
+} // namespace
+
+namespace {
+TEST_F(saved_game_test, pool_owners_and_an_end_mark_inside_the_classes) {
+    // The owner byte of the one pool: a player, all players, nobody (201) as they stand; past
+    // them, all players.
+    struct owner_case {
+        int stored, read;
+    };
+    for (const auto& c : {owner_case{0, 0}, owner_case{1, 1}, owner_case{200, 200}, owner_case{201, 201},
+                          owner_case{202, 200}, owner_case{249, 200}}) {
+        file_builder f = hand_built_file(209);
+        f.out[f.at(21).start] = static_cast<std::uint8_t>(c.stored);
+        ASSERT_TRUE(read_bytes(f.out)) << c.stored;
+        EXPECT_EQ(game->pool_array[0].owner, c.read) << c.stored;
+    }
+    // A class whose symbol is the end mark, inside the list: a free slot; the list goes on.
+    file_builder f = hand_built_file(209);
+    const std::size_t second_symbol = f.at(3).start + 2 + 51;
+    ASSERT_EQ(f.out[second_symbol], 40000 / 250);
+    f.out[second_symbol] = 30000 / 250;
+    f.out[second_symbol + 1] = 0;
+    ASSERT_TRUE(read_bytes(f.out));
+    ASSERT_EQ(game->class_array.size(), 3u);
+    EXPECT_EQ(game->class_array[1].symbol, class_free);
+    EXPECT_EQ(game->class_array[2].symbol, class_end);
+    EXPECT_EQ(name_of(game->class_array[1].name), "Odd");
+}
+} // namespace
