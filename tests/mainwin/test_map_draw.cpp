@@ -603,6 +603,36 @@ TEST_F(map_draw_test, a_hidden_piece_is_drawn_as_its_viewer_may_see_it) {
     EXPECT_EQ(centre(9), red);
 }
 
+TEST_F(map_draw_test, a_piece_the_viewer_may_not_see_takes_no_slot_and_no_mark) {
+    scene(3);
+    player_struct owner, end;
+    set_name(owner.name, "Owner");
+    owner.flags = player_flag_uses_hidden;
+    owner.default_hidden_symbol = 30001;
+    game->player_array = {owner, end};
+    const std::int32_t hex = 2 * 8 + 3;
+    const int seen = add_unit(p_cyan, hex, 1);     // a piece of nobody's, in the open
+    const int unseen = add_unit(p_orange, hex, 0); // the owner's, fully hidden, no hidden symbol
+    game->piece_array[static_cast<std::size_t>(unseen)].hidden = 2;
+    game->class_array[static_cast<std::size_t>(
+                          game->piece_array[static_cast<std::size_t>(unseen)].class_index)]
+        .hidden_symbol = 30000;
+    game_settings.symbols_per_hex[0] = 4;
+    current_player = -1;
+    redraw_map();
+    // Alone in the hex, as one piece is: centred, and the only mark.
+    EXPECT_EQ(at(hex, 10, 10), cyan);
+    EXPECT_EQ(at(hex, 5, 10), cyan);
+    EXPECT_EQ(selected_piece_marks[0].piece, seen);
+    EXPECT_EQ(selected_piece_marks[1].piece, -1);
+    // The owner sees both, side by side.
+    current_player = 0;
+    redraw_map();
+    EXPECT_EQ(at(hex, 5, 10), orange);
+    EXPECT_EQ(at(hex, 15, 10), cyan);
+    current_player = -1;
+}
+
 TEST_F(map_draw_test, marks_of_a_crowded_hex_stop_at_their_capacity) {
     scene(3);
     for (int i = 0; i < 150; ++i)
