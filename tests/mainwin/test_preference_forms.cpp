@@ -332,6 +332,16 @@ TEST_F(default_dirs_test, shows_folders_change_picks_folder_of_file_and_ok_saves
     EXPECT_TRUE(file_exists(default_dirs_file_name));
 }
 
+TEST_F(default_dirs_test, enter_in_a_folder_box_is_ok) {
+    opened<set_default_dirs_form> f;
+    f.form.show();
+    f.form.box(0)->setFocus();
+    QTest::keyClick(f.form.box(0), Qt::Key_Return);
+    EXPECT_EQ(f.form.result(), QDialog::Accepted);
+    EXPECT_FALSE(responder.saw("Pick Default Picture Folder (by selecting any file in new folder)"));
+    EXPECT_EQ(responder.count("Action Complete"), 1);
+}
+
 TEST_F(default_dirs_test, a_typed_folder_gets_its_separator_and_an_empty_box_passes) {
     opened<set_default_dirs_form> f;
     f.form.box(dir_video)->setText(QString::fromStdString(folder + "other"));

@@ -140,6 +140,23 @@ TEST_F(play_forms_test, roll_dice_form_with_its_text_erased_records_no_comment_a
     }
 }
 
+TEST_F(play_forms_test, roll_dice_form_keys_follow_its_buttons) {
+    RollDiceForm f(nullptr);
+    f.create_form();
+    f.show();
+    auto* results = named<QPlainTextEdit>(f, "results_box");
+    click(f, "roll_now_button");
+    // Tab leaves the results for the next control; Escape does nothing while Cancel is off.
+    results->setFocus();
+    const QString text = results->toPlainText();
+    QTest::keyClick(results, Qt::Key_Tab);
+    EXPECT_EQ(results->toPlainText(), text);
+    QTest::keyClick(&f, Qt::Key_Escape);
+    EXPECT_TRUE(f.isVisible());
+    click(f, "done_button");
+    EXPECT_FALSE(f.isVisible());
+}
+
 TEST_F(play_forms_test, roll_dice_form_shows_a_recorded_roll_read_only) {
     comment_text = "Roll Results:  3, 5  ";
     game_settings.die_sides = 6;

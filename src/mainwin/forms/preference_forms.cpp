@@ -116,6 +116,10 @@ QLineEdit* set_default_dirs_form::box(int index) const {
 set_default_dirs_form::set_default_dirs_form(QWidget* parent)
     : form_base(parent), ui_(std::make_unique<Ui::set_default_dirs_form>()) {
     ui_->setupUi(this);
+    // Enter is OK wherever the focus is; the Change buttons take only their own clicks.
+    for (QPushButton* change : {ui_->change_1, ui_->change_2, ui_->change_3, ui_->change_4, ui_->change_5})
+        change->setAutoDefault(false);
+    ui_->ok->setDefault(true);
     set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) {
                                    apply_form_colour(this);
                                    for (int i = 0; i < 5; ++i)

@@ -26,6 +26,8 @@ RollDiceForm::RollDiceForm(QWidget* parent) : form_base(parent), ui_(std::make_u
     // The up-downs' own edit fields are the text boxes beside them.
     if (auto* e = ui_->updown_sides->findChild<QLineEdit*>()) e->setObjectName("sides_per_die_text_box");
     if (auto* e = ui_->updown_number->findChild<QLineEdit*>()) e->setObjectName("number_to_roll_text_box");
+    // Tab moves on to the next control, as in every other field of the form.
+    ui_->results_box->setTabChangesFocus(true);
     set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) { return on_created(); }}});
     set_event_handlers(ui_->roll_now_button,
                        {{ClickEvent, [this](QObject*, event_data&) { return on_roll_now(); }}});
@@ -40,6 +42,10 @@ RollDiceForm::RollDiceForm(QWidget* parent) : form_base(parent), ui_(std::make_u
 }
 
 RollDiceForm::~RollDiceForm() = default;
+
+void RollDiceForm::reject() {
+    if (ui_->cancel_button->isEnabled()) form_base::reject();
+}
 
 bool RollDiceForm::on_created() {
     if (remembered_x != -1000 && remembered_y != -1000) move(remembered_x, remembered_y);

@@ -20,6 +20,8 @@ public:
     long roll_record() const { return roll_record_; }
 
     void done(int result) override;
+    // Escape is the Cancel button: it does nothing while Cancel is disabled (after a roll).
+    void reject() override;
 
 private:
     bool on_created();
