@@ -417,7 +417,7 @@ bool save_game_as() {
             if (auto index = find_file_case_blind(old_index)) {
                 const std::string new_index = with_extension(new_path, ".IPX");
                 progress_window progress;
-                progress.open("Save Game To New Folder Action", "");
+                progress.open("", ""); // the pages' own texts follow
                 const std::string old_base = without_extension(*index),
                                   new_base = without_extension(new_path);
                 // The pages first, the index last: the game is linked to the new index only
