@@ -16,9 +16,11 @@
 #include "platform/files.h"
 #include "players/current_player.h"
 #include "players/log_on.h"
+#include "players/passwords.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTimer>
@@ -278,6 +280,19 @@ TEST_F(main_window_game_test, the_demo_game_opens_from_the_command_line) {
     EXPECT_EQ(f->status_texts(),
               (QStringList{"Normal Mode  (Visitor/No Player)", "Game:  Demo", "Turn:  1  Dawn, 6 June"}));
     EXPECT_TRUE(f->windowTitle().endsWith("Demo.OPS"));
+    {
+        // A long name is not cut: its pane takes the text's width.
+        auto* pane = f->findChild<QLabel*>(QStringLiteral("status_pane_0"));
+        ASSERT_NE(pane, nullptr);
+        set_name(game->player_array[0].name, "Blue Commander Of North");
+        current_player = 0;
+        player_logged_in = 1;
+        f->set_status_text(1);
+        EXPECT_TRUE(pane->text().contains(QStringLiteral("Blue Commander Of North")));
+        EXPECT_LE(pane->fontMetrics().horizontalAdvance(pane->text()), pane->width());
+        current_player = -1;
+        f->set_status_text(1);
+    }
     EXPECT_TRUE(f->picture_button("save_button")->isEnabled());
     EXPECT_TRUE(f->picture_button("roll_die_button")->isVisible());
     EXPECT_TRUE(f->picture_button("undo_button")->isEnabled()) << "the demo has a history";

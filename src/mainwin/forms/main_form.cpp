@@ -811,8 +811,18 @@ void main_form::set_status_text(int mode) {
     for (int i = 0; i < 3; ++i)
         status_panes_[i]->setVisible(panes);
     if (panes)
-        for (int i = 0; i < 3; ++i)
-            status_panes_[i]->setText(mixed_to_qstring(texts[static_cast<std::size_t>(i)]));
+        for (int i = 0; i < 3; ++i) {
+            // The panes keep their given widths unless a text needs more: a player's name or the
+            // game's is never cut.
+            QLabel* pane = status_panes_[i];
+            const QString text = mixed_to_qstring(texts[static_cast<std::size_t>(i)]);
+            pane->setText(text);
+            if (i < 2) {
+                const int given = i == 0 ? status_pane_1_end : status_pane_2_end - status_pane_1_end;
+                const int needed = pane->fontMetrics().horizontalAdvance(text) + 2 * pane->margin() + 8;
+                pane->setFixedWidth(std::max(given, needed));
+            }
+        }
     else
         status_single_->setText(mixed_to_qstring(texts.empty() ? std::string() : texts[0]));
     // The caption names the open game.
