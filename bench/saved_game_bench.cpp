@@ -6,7 +6,7 @@
 #include "history/history_stream.h"
 #include "platform/files.h"
 #include "platform/responder.h"
-#include "players/alliances.h"
+#include "data/alliances.h"
 
 #include <benchmark/benchmark.h>
 

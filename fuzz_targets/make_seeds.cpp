@@ -13,7 +13,7 @@
 #include "data/symbols.h"
 #include "history/history_stream.h"
 #include "mainwin/settings_files.h"
-#include "players/alliances.h"
+#include "data/alliances.h"
 #include "platform/files.h"
 
 #include <QGuiApplication>

@@ -11,9 +11,9 @@
 #include "data/symbol_set.h"
 #include "data/symbols.h"
 #include "history/history_stream.h"
-#include "los/los_settings.h"
+#include "data/los_settings.h"
 #include "platform/files.h"
-#include "players/current_player.h"
+#include "data/current_player.h"
 
 #include <QImage>
 #include <QPainter>

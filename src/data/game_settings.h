@@ -7,12 +7,12 @@
 struct game_settings_struct {
     std::uint8_t dice_count = 1;
     std::uint8_t die_sides = 6;
-    std::uint8_t die_sides_reserved = 0;     // kept byte of the dice section
+    std::uint8_t die_sides_reserved = 0; // kept byte of the dice section
     std::uint8_t auto_reveal_moving_range = 0;
     std::uint8_t auto_reveal_moving_los = 0;
     std::uint8_t reveal_during_combat = 0;
     std::uint8_t use_elevations = 0;
-    std::uint8_t fast_zoom = 1;              // the view-and-draw byte
+    std::uint8_t fast_zoom = 1; // the view-and-draw byte
     std::uint8_t fast_draw_on = 0;
     // Grid Display, Show Hexlines, Show Hexsides, Show Placenames, pieces/markers byte, and two
     // further draw bytes.

@@ -5,13 +5,13 @@
 #include "hooks.h"
 #include "symbols.h"
 
+#include "data/command_state.h"
+#include "data/draw_marks.h"
+#include "data/los_settings.h"
+#include "data/options.h"
+#include "data/view_state.h"
 #include "history/history_stream.h"
-#include "los/los_settings.h"
-#include "mainwin/draw_marks.h"
-#include "mainwin/options.h"
-#include "mainwin/view_state.h"
 #include "platform/boxes.h"
-#include "play/command_state.h"
 
 #include <cstdio>
 #include <cstring>

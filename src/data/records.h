@@ -158,12 +158,14 @@ extern piece_struct piece_scratch[100];
 // Copies a name into a fixed field, cut to the field and zero-filled.
 template <std::size_t N> void set_name(char (&field)[N], const std::string& text) {
     std::size_t n = text.size() < N ? text.size() : N;
-    for (std::size_t i = 0; i < N; ++i) field[i] = i < n ? text[i] : 0;
+    for (std::size_t i = 0; i < N; ++i)
+        field[i] = i < n ? text[i] : 0;
 }
 // The text of a fixed field, up to its first 0 or the field's width.
 template <std::size_t N> std::string name_of(const char (&field)[N]) {
     std::size_t n = 0;
-    while (n < N && field[n]) ++n;
+    while (n < N && field[n])
+        ++n;
     return std::string(field, n);
 }
 

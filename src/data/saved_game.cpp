@@ -10,19 +10,19 @@
 #include "symbols.h"
 
 #include "cards/card_sets.h"
+#include "data/alliances.h"
+#include "data/command_state.h"
+#include "data/draw_marks.h"
+#include "data/los_settings.h"
+#include "data/options.h"
+#include "data/passwords.h"
+#include "data/view_state.h"
 #include "history/history_stream.h"
-#include "los/los_settings.h"
-#include "mainwin/draw_marks.h"
-#include "mainwin/options.h"
-#include "mainwin/view_state.h"
 #include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
 #include "platform/text_codepage.h"
-#include "play/command_state.h"
-#include "players/alliances.h"
-#include "players/passwords.h"
 
 #include <algorithm>
 #include <cctype>

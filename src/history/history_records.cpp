@@ -1,7 +1,7 @@
 #include "history_records.h"
 
 #include "data/records.h"
-#include "play/command_state.h"
+#include "data/command_state.h"
 
 #include <cstring>
 

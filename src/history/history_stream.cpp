@@ -3,8 +3,8 @@
 #include "data/encodings.h"
 #include "data/records.h"
 #include "platform/boxes.h"
-#include "play/command_state.h"
-#include "players/current_player.h"
+#include "data/command_state.h"
+#include "data/current_player.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "data/board.h"
 #include "data/symbols.h"
-#include "los/los_settings.h"
+#include "data/los_settings.h"
 
 #include <algorithm>
 #include <cmath>

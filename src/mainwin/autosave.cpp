@@ -7,7 +7,7 @@
 #include "data/records.h"
 #include "data/saved_game.h"
 #include "history/history_stream.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "platform/files.h"
 
 std::function<void()> set_autosave_timer_form_hook;

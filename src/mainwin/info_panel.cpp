@@ -5,11 +5,11 @@
 #include "data/hex_geometry.h"
 #include "data/records.h"
 #include "data/symbols.h"
-#include "los/los_settings.h"
+#include "data/los_settings.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_geometry.h"
 #include "platform/boxes.h"
-#include "play/command_state.h"
+#include "data/command_state.h"
 #include "players/visibility.h"
 
 #include <algorithm>

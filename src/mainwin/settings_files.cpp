@@ -3,7 +3,7 @@
 #include "data/encodings.h"
 #include "data/game_open.h"
 #include "data/message_boxes.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "platform/files.h"
 #include "platform/text_codepage.h"
 

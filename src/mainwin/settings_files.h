@@ -1,7 +1,7 @@
 // The three settings files of the program folder: recent games, default folders, preferences.
 #pragma once
 
-#include "mainwin/view_state.h" // info_panel_height, info_panel_width
+#include "data/view_state.h" // info_panel_height, info_panel_width
 
 #include <cstdint>
 #include <functional>

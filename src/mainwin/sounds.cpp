@@ -1,6 +1,6 @@
 #include "sounds.h"
 
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "platform/app_services.h"
 #include "platform/files.h"

@@ -4,7 +4,7 @@
 #include "data/records.h"
 #include "platform/files.h"
 #include "play/turns.h"
-#include "players/current_player.h"
+#include "data/current_player.h"
 #include "players/visibility.h"
 
 std::vector<std::string> status_line_texts(int mode, const status_line_state& s) {

@@ -3,7 +3,7 @@
 #include "data/board.h"
 #include "data/game_settings.h"
 #include "data/symbols.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 
 #include <algorithm>
 #include <climits>

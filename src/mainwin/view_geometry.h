@@ -4,7 +4,7 @@
 // down, grid type 2 every odd row half a hex right, grid type 3 is square cells.
 #pragma once
 
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 
 #include <cstdint>
 #include <functional>

@@ -3,10 +3,10 @@
 #include "data/board.h"
 #include "data/dialog_globals.h"
 #include "data/records.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "platform/boxes.h"
-#include "players/current_player.h"
-#include "players/passwords.h"
+#include "data/current_player.h"
+#include "data/passwords.h"
 #include "players/visibility.h"
 
 std::function<void()> password_form_hook;

@@ -6,8 +6,8 @@
 #include "history/history_stream.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
-#include "players/alliances.h"
-#include "players/current_player.h"
+#include "data/alliances.h"
+#include "data/current_player.h"
 #include "players/log_on.h"
 #include "players/visibility.h"
 

@@ -3,8 +3,8 @@
 #include "cards/card_backs.h"
 #include "data/board.h"
 #include "data/records.h"
-#include "players/alliances.h"
-#include "players/current_player.h"
+#include "data/alliances.h"
+#include "data/current_player.h"
 
 namespace {
 

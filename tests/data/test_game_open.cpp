@@ -10,9 +10,9 @@
 #include "data/map_file.h"
 #include "data/saved_game.h"
 #include "data/symbol_set.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "platform/files.h"
 
 #include <QDir>

@@ -6,13 +6,13 @@
 #include "data/game_settings.h"
 #include "data/saved_game.h"
 #include "history/history_stream.h"
-#include "los/los_settings.h"
-#include "mainwin/options.h"
-#include "mainwin/view_state.h"
+#include "data/los_settings.h"
+#include "data/options.h"
+#include "data/view_state.h"
 #include "platform/files.h"
 #include "platform/progress.h"
-#include "players/alliances.h"
-#include "players/passwords.h"
+#include "data/alliances.h"
+#include "data/passwords.h"
 
 #include <algorithm>
 #include <cstring>

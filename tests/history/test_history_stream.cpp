@@ -2,7 +2,7 @@
 
 #include "history/history_records.h"
 #include "history/history_stream.h"
-#include "players/current_player.h"
+#include "data/current_player.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,5 @@
 #include "los/los_engine.h"
-#include "los/los_settings.h"
+#include "data/los_settings.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/settings_files.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "platform/app_services.h"
 #include "platform/files.h"
 #include "ui_main_form.h"

@@ -1,20 +1,20 @@
 #include "test_support.h"
 
-#include "players/current_player.h"
+#include "data/current_player.h"
 
 #include "data/game_settings.h"
 #include "data/map_file.h"
-#include "los/los_settings.h"
-#include "mainwin/draw_marks.h"
+#include "data/los_settings.h"
+#include "data/draw_marks.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/map_draw.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "platform/canvas.h"
 #include "platform/progress.h"
-#include "play/command_state.h"
+#include "data/command_state.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>

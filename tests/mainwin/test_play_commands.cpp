@@ -2,7 +2,7 @@
 
 #include "history/history_stream.h"
 #include "mainwin/forms/main_form.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/sounds.h"
 #include "platform/app_services.h"

@@ -1,7 +1,7 @@
 #include "test_support.h"
 
 #include "data/game_open.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "platform/files.h"
 

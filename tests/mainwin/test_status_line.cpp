@@ -10,13 +10,13 @@
 #include "mainwin/autosave.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/status_line.h"
 #include "platform/files.h"
-#include "players/current_player.h"
+#include "data/current_player.h"
 #include "players/log_on.h"
-#include "players/passwords.h"
+#include "data/passwords.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -6,9 +6,9 @@
 #include "demo_game.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>

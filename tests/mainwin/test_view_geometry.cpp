@@ -3,7 +3,7 @@
 #include "data/hex_geometry.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/view_geometry.h"
 #include "ui_main_form.h"
 

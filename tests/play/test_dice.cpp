@@ -2,7 +2,7 @@
 #include "data/game_settings.h"
 #include "history/history_stream.h"
 #include "play/dice.h"
-#include "players/current_player.h"
+#include "data/current_player.h"
 #include "test_support.h"
 
 #include <string>

@@ -5,10 +5,10 @@
 
 #include "data/dialog_globals.h"
 #include "data/records.h"
-#include "players/alliances.h"
-#include "players/current_player.h"
+#include "data/alliances.h"
+#include "data/current_player.h"
 #include "players/log_on.h"
-#include "players/passwords.h"
+#include "data/passwords.h"
 
 #include <cstring>
 #include <deque>

@@ -2,7 +2,7 @@
 #include "player_fixture.h"
 
 #include "data/board.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "players/visibility.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include "test_support.h"
 
 #include "data/encodings.h"
-#include "players/alliances.h"
-#include "players/passwords.h"
+#include "data/alliances.h"
+#include "data/passwords.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #include "visibility_cases.h"
 
-#include "players/alliances.h"
-#include "players/current_player.h"
+#include "data/alliances.h"
+#include "data/current_player.h"
 #include "players/visibility.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include "data/board.h"
 #include "data/records.h"
-#include "players/alliances.h"
+#include "data/alliances.h"
 
 #include <array>
 #include <cstdint>

@@ -8,7 +8,7 @@
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_geometry.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "platform/bitmap_qt.h"
 
 #include <QPainter>

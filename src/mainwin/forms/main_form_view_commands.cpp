@@ -5,9 +5,9 @@
 
 #include "data/board.h"
 #include "mainwin/map_draw.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/view_geometry.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "platform/app_services.h"
 
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 #include "data/hooks.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/map_draw.h"
-#include "mainwin/view_state.h"
+#include "data/view_state.h"
 #include "platform/app_services.h"
 #include "platform/bitmap_qt.h"
 

@@ -10,7 +10,7 @@
 #include "data/records.h"
 #include "mainwin/autosave.h"
 #include "mainwin/forms/form_colour.h"
-#include "mainwin/options.h"
+#include "data/options.h"
 #include "mainwin/preference_values.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"

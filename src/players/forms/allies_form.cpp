@@ -6,7 +6,7 @@
 #include "mainwin/settings_files.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
-#include "players/alliances.h"
+#include "data/alliances.h"
 #include "players/forms/player_picture.h"
 #include "players/visibility.h"
 

@@ -1,6 +1,6 @@
+#include "view_state.h"
 #include "draw_marks.h"
 #include "options.h"
-#include "view_state.h"
 
 int zoom_level = 0;
 std::int32_t view_origin_hex = 0;
@@ -21,5 +21,6 @@ std::uint8_t redraw_entire_screen = 0;
 piece_mark selected_piece_marks[piece_marks_capacity];
 
 void clear_piece_marks() {
-    for (auto& m : selected_piece_marks) m = piece_mark{};
+    for (auto& m : selected_piece_marks)
+        m = piece_mark{};
 }
