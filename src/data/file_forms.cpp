@@ -3,7 +3,7 @@
 #include "board.h"
 #include "dialog_globals.h"
 #include "encodings.h"
-#include "mainwin/settings_files.h"
+#include "data/folders.h"
 #include "message_boxes.h"
 #include "platform/boxes.h"
 #include "platform/choosers.h"

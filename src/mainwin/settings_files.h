@@ -1,6 +1,7 @@
 // The three settings files of the program folder: recent games, default folders, preferences.
 #pragma once
 
+#include "data/folders.h"
 #include "data/view_state.h" // info_panel_height, info_panel_width
 
 #include <cstdint>
@@ -8,16 +9,7 @@
 #include <string>
 #include <vector>
 
-extern std::string program_folder; // ends with a separator
-// When set, the program folder used instead of the executable's (tests).
-extern std::string program_folder_override;
 extern std::string recent_games[5]; // most recent first; an empty entry ends the list
-
-// The five default folders, each empty or ending with a separator.
-struct default_path_names_struct {
-    std::string pictures, sounds, games, player_pictures, video_clips;
-};
-extern default_path_names_struct default_paths;
 
 struct preferences_struct {
     int print_resolution = 300;

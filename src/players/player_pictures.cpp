@@ -2,7 +2,7 @@
 
 #include "data/game_open.h"
 #include "data/records.h"
-#include "mainwin/settings_files.h"
+#include "data/folders.h"
 #include "platform/files.h"
 #include "players/visibility.h"
 
