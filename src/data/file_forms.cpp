@@ -1,9 +1,9 @@
 #include "file_forms.h"
 
 #include "board.h"
+#include "data/folders.h"
 #include "dialog_globals.h"
 #include "encodings.h"
-#include "data/folders.h"
 #include "message_boxes.h"
 #include "platform/boxes.h"
 #include "platform/choosers.h"

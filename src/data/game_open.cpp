@@ -13,7 +13,7 @@
 #include "symbol_set.h"
 #include "symbols.h"
 
-#include "cards/card_sets.h"
+#include "data/card_sets.h"
 #include "data/los_settings.h"
 #include "data/view_state.h"
 #include "import/version1_convert.h"

@@ -9,8 +9,8 @@
 #include "records.h"
 #include "symbols.h"
 
-#include "cards/card_sets.h"
 #include "data/alliances.h"
+#include "data/card_sets.h"
 #include "data/command_state.h"
 #include "data/draw_marks.h"
 #include "data/los_settings.h"

@@ -1,12 +1,12 @@
 #include "log_on.h"
 
 #include "data/board.h"
+#include "data/current_player.h"
 #include "data/dialog_globals.h"
+#include "data/passwords.h"
 #include "data/records.h"
 #include "data/view_state.h"
 #include "platform/boxes.h"
-#include "data/current_player.h"
-#include "data/passwords.h"
 #include "players/visibility.h"
 
 std::function<void()> password_form_hook;

@@ -1,8 +1,8 @@
 #include "player_pictures.h"
 
+#include "data/folders.h"
 #include "data/game_open.h"
 #include "data/records.h"
-#include "data/folders.h"
 #include "platform/files.h"
 #include "players/visibility.h"
 

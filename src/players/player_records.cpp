@@ -1,13 +1,13 @@
 #include "player_records.h"
 
+#include "data/alliances.h"
+#include "data/current_player.h"
 #include "data/dialog_globals.h"
 #include "data/records.h"
 #include "data/symbols.h"
 #include "history/history_stream.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
-#include "data/alliances.h"
-#include "data/current_player.h"
 #include "players/log_on.h"
 #include "players/visibility.h"
 

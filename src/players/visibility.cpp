@@ -1,10 +1,10 @@
 #include "visibility.h"
 
-#include "cards/card_backs.h"
-#include "data/board.h"
-#include "data/records.h"
 #include "data/alliances.h"
+#include "data/board.h"
+#include "data/card_backs.h"
 #include "data/current_player.h"
+#include "data/records.h"
 
 namespace {
 

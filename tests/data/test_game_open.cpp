@@ -2,7 +2,7 @@
 // save as with the companion files, the "not saved" prompt.
 #include "test_support.h"
 
-#include "cards/card_sets.h"
+#include "data/card_sets.h"
 #include "data/dialog_globals.h"
 #include "data/game_open.h"
 #include "data/game_settings.h"
