@@ -1,7 +1,7 @@
 #include "history_records.h"
 
-#include "data/records.h"
 #include "data/command_state.h"
+#include "data/records.h"
 
 #include <cstring>
 
@@ -321,6 +321,12 @@ history_walker::history_walker(const std::uint8_t* data, std::size_t size) : dat
     }
     header_ = *h;
     pos_ = header_;
+}
+
+bool history_walker::seek(std::size_t position) {
+    if (status_ != history_walk_status::ok || position < header_ || position > end_) return false;
+    pos_ = position;
+    return true;
 }
 
 namespace {

@@ -159,6 +159,9 @@ public:
 
     // Fills the next record and returns true; false at the end (status() == end) or at damage.
     bool next(history_record& record);
+    // Goes on from `position`, which must be where a record starts (or the end); false, and
+    // nothing changed, for a position outside the records.
+    bool seek(std::size_t position);
     history_walk_status status() const { return status_; }
     // Where the next record starts, the closing 0xFE, or the start of the damaged record.
     std::size_t position() const { return pos_; }

@@ -1,10 +1,10 @@
 #include "history_stream.h"
 
+#include "data/command_state.h"
+#include "data/current_player.h"
 #include "data/encodings.h"
 #include "data/records.h"
 #include "platform/boxes.h"
-#include "data/command_state.h"
-#include "data/current_player.h"
 
 #include <algorithm>
 #include <cstring>
@@ -185,35 +185,42 @@ long append_move_record(std::span<const std::int32_t> pieces, std::span<const st
     byte_vector payload;
     if (!encode_record(*history_layout(history_code_move), values, payload)) return -1;
 
-    // Split the stream: the code-11 records that start at or after the mark go behind the move.
+    // Only the records written since the path started are walked and moved: the code-11 ones go
+    // behind the move, the others keep their order before it. The rest of the stream stays as
+    // it is, so a move costs its own records, whatever the history's length.
     auto& s = game->history_stream;
-    auto records = walk_history(s);
-    if (!records) return append_payload(history_code_move, payload);
+    history_walker walker(s);
+    if (!walker.seek(reveals_from)) return append_payload(history_code_move, payload);
     byte_vector kept, reveals;
-    std::size_t move_at = 0;
-    auto header = history_header_length(s.data(), s.size() - 1);
-    try {
-        kept.reserve(s.size() + payload.size() + 2);
-        kept.assign(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(*header));
-        for (const auto& r : *records) {
-            auto from = s.begin() + static_cast<std::ptrdiff_t>(r.start);
-            auto to = s.begin() + static_cast<std::ptrdiff_t>(r.next());
-            if (r.start >= reveals_from && r.code == history_code_move_reveal)
-                reveals.insert(reveals.end(), from, to);
-            else
-                kept.insert(kept.end(), from, to);
+    history_record r;
+    while (walker.next(r)) {
+        const auto from = s.begin() + static_cast<std::ptrdiff_t>(r.start);
+        const auto to = s.begin() + static_cast<std::ptrdiff_t>(r.next());
+        byte_vector& into = r.code == history_code_move_reveal ? reveals : kept;
+        try {
+            into.insert(into.end(), from, to);
+        } catch (const std::bad_alloc&) {
+            allocation_failed();
+            return -1;
         }
-        move_at = kept.size() + 2;
-        kept.push_back(marker_open);
-        kept.push_back(static_cast<std::uint8_t>(history_code_move));
-        kept.insert(kept.end(), payload.begin(), payload.end());
-        kept.insert(kept.end(), reveals.begin(), reveals.end());
-        kept.push_back(marker_close);
+    }
+    // A tail that does not walk is left alone: the move goes at the end.
+    if (walker.status() != history_walk_status::end) return append_payload(history_code_move, payload);
+    std::size_t move_at = 0;
+    try {
+        s.reserve(s.size() + payload.size() + 2);
+        s.resize(reveals_from); // never grows here: nothing can fail after the reserve
+        s.insert(s.end(), kept.begin(), kept.end());
+        move_at = s.size() + 2;
+        s.push_back(marker_open);
+        s.push_back(static_cast<std::uint8_t>(history_code_move));
+        s.insert(s.end(), payload.begin(), payload.end());
+        s.insert(s.end(), reveals.begin(), reveals.end());
+        s.push_back(marker_close);
     } catch (const std::bad_alloc&) {
         allocation_failed();
         return -1;
     }
-    s.swap(kept);
     game_modified = 1;
     return static_cast<long>(move_at);
 }

@@ -1,8 +1,8 @@
 #include "test_support.h"
 
+#include "data/current_player.h"
 #include "history/history_records.h"
 #include "history/history_stream.h"
-#include "data/current_player.h"
 
 #include <algorithm>
 #include <cstring>
@@ -532,6 +532,76 @@ TEST_F(history_test, a_move_puts_exactly_the_reveals_written_during_its_path_beh
     clear_history();
     append_move_record(movers, path, history_end_offset());
     EXPECT_EQ(game->history_stream, cat({small_header, move, {0xFE}}));
+}
+
+// The move recording as it first was: the whole stream walked and rebuilt. The recording now
+// touches only the records written since the path started, and must give the same bytes.
+bv move_by_rebuilding(const bv& stream, std::size_t reveals_from, const bv& move_record) {
+    auto records = walk_history(stream);
+    if (!records) return {};
+    bv kept(stream.begin(),
+            stream.begin() + static_cast<long>(*history_header_length(stream.data(), stream.size() - 1)));
+    bv reveals;
+    for (const auto& r : *records) {
+        bv& into = r.start >= reveals_from && r.code == 11 ? reveals : kept;
+        into.insert(into.end(), stream.begin() + static_cast<long>(r.start),
+                    stream.begin() + static_cast<long>(r.next()));
+    }
+    kept.insert(kept.end(), move_record.begin(), move_record.end());
+    kept.insert(kept.end(), reveals.begin(), reveals.end());
+    kept.push_back(0xFE);
+    return kept;
+}
+
+TEST_F(history_test, a_move_gives_the_bytes_of_the_whole_rebuild_on_every_path) {
+    // Each letter is a record: r a reveal, h a hidden-state change, c a comment, R a reveal that
+    // takes two records; '|' is where the path started.
+    const char* scripts[] = {"|",      "|r",  "|rr",  "r|",  "rh|r",   "|hrc",
+                             "|rhrcR", "c|h", "rrr|", "|Rh", "hr|rh|r"};
+    const std::vector<std::uint8_t> owner = {7};
+    const std::vector<std::int32_t> one = {1};
+    const std::vector<std::uint8_t> owners(250, 7);
+    const std::vector<std::int32_t> many(250, 1);
+    const std::vector<std::int32_t> movers = {0, 1, -1};
+    const std::vector<std::int32_t> path = {13, 14, 63000};
+    for (const char* script : scripts) {
+        SCOPED_TRACE(script);
+        small_game();
+        std::size_t mark = history_end_offset();
+        for (const char* c = script; *c; ++c) {
+            switch (*c) {
+            case '|':
+                mark = history_end_offset();
+                break;
+            case 'r':
+                append_reveal_history_record(11, 4, owner, one);
+                break;
+            case 'R':
+                append_reveal_history_record(11, 4, owners, many);
+                break;
+            case 'h':
+                append_hidden_change_record(4, 1, 0, 1);
+                break;
+            case 'c':
+                append_comment_record(1, "note");
+                break;
+            default:
+                break;
+            }
+        }
+        const bv before = game->history_stream;
+        const long at = append_move_record(movers, path, mark);
+        ASSERT_GE(at, 0);
+        // The move record as written, taken from where it was put.
+        auto records = walk_history(game->history_stream);
+        ASSERT_TRUE(records);
+        bv move_record;
+        for (const auto& r : *records)
+            if (r.code == 0)
+                move_record.assign(game->history_stream.begin() + static_cast<long>(r.start),
+                                   game->history_stream.begin() + static_cast<long>(r.next()));
+        EXPECT_EQ(game->history_stream, move_by_rebuilding(before, mark, move_record));
+    }
 }
 
 TEST_F(history_test, die_roll_comment_flag_is_set_in_place) {
