@@ -1,12 +1,13 @@
 #include "los_engine.h"
 
 #include "data/board.h"
-#include "data/symbols.h"
 #include "data/los_settings.h"
+#include "data/symbols.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 los_path_struct los_path;
 los_result_struct los_result;
@@ -34,6 +35,45 @@ std::int64_t floor_div(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
     return q;
+}
+
+// The overlay records of each hex, in list order, found without scanning the list: built once
+// for a board's overlay list (the list is rebuilt, never edited in place, when the board changes).
+struct overlay_index {
+    const board_state* for_board = nullptr;
+    const hex_overlay_struct* for_list = nullptr;
+    std::size_t list_size = 0;
+    std::int32_t hex_count = 0;
+    std::vector<std::uint32_t> first; // per hex, then one more: where its records start in `order`
+    std::vector<std::uint32_t> order; // indices into the overlay list, grouped by hex
+};
+
+const overlay_index& overlays_by_hex() {
+    static overlay_index index;
+    const auto& list = board->hex_overlay_array;
+    if (index.for_board == board.get() && index.for_list == list.data() && index.list_size == list.size() &&
+        index.hex_count == board->hex_count)
+        return index;
+    index = {};
+    index.for_board = board.get();
+    index.for_list = list.data();
+    index.list_size = list.size();
+    index.hex_count = board->hex_count;
+    const std::size_t hexes = static_cast<std::size_t>(std::max(board->hex_count, 0));
+    index.first.assign(hexes + 1, 0);
+    for (const auto& o : list)
+        if (o.hex >= 0 && static_cast<std::size_t>(o.hex) < hexes)
+            ++index.first[static_cast<std::size_t>(o.hex) + 1];
+    for (std::size_t h = 0; h < hexes; ++h)
+        index.first[h + 1] += index.first[h];
+    index.order.resize(index.first[hexes]);
+    std::vector<std::uint32_t> next(index.first.begin(), index.first.end() - 1);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::int32_t h = list[i].hex;
+        if (h >= 0 && static_cast<std::size_t>(h) < hexes)
+            index.order[next[static_cast<std::size_t>(h)]++] = static_cast<std::uint32_t>(i);
+    }
+    return index;
 }
 
 const terrain_los_struct* terrain_los_of(std::int64_t terrain) {
@@ -100,13 +140,17 @@ std::int32_t los_entry_block_points(std::int32_t hex, std::int32_t ground, std::
     };
     add(h.terrain);
     add(h.second_terrain);
-    // As drawn: no more overlays than the hex says it has.
-    int overlays_left = h.flags / 8;
-    for (const hex_overlay_struct& o : board->hex_overlay_array) {
-        if (overlays_left == 0) break;
-        if (o.hex != hex) continue;
-        add(o.terrain);
-        --overlays_left;
+    // As drawn: no more overlays than the hex says it has, the first of its records in the list.
+    if (const int overlays = h.flags / 8; overlays > 0) {
+        const overlay_index& index = overlays_by_hex();
+        const auto at = static_cast<std::size_t>(hex);
+        if (at + 1 < index.first.size()) {
+            const std::uint32_t from = index.first[at];
+            const std::uint32_t to =
+                std::min<std::uint32_t>(index.first[at + 1], from + static_cast<std::uint32_t>(overlays));
+            for (std::uint32_t k = from; k < to; ++k)
+                add(board->hex_overlay_array[index.order[k]].terrain);
+        }
     }
     return static_cast<std::int32_t>(std::clamp(std::floor(sum), -2e9, 2e9));
 }
