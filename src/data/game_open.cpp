@@ -120,7 +120,7 @@ template <std::size_t N> std::string listed_name(const char (&field)[N], const c
 
 } // namespace
 
-std::string map_path_from_game_head(const std::string& head, const std::string& game_folder) {
+std::string map_path_from_game_head(std::string_view head, const std::string& game_folder) {
     std::string path;
     if (!head.empty() && static_cast<std::uint8_t>(head[0]) == marker_open) {
         for (std::size_t at = 3; at < head.size() && head[at] != 0 && path.size() < max_map_path; ++at)
@@ -128,7 +128,7 @@ std::string map_path_from_game_head(const std::string& head, const std::string& 
         return stored_path_to_native(path);
     }
     std::size_t at = head.find(static_cast<char>(marker_close));
-    if (at == std::string::npos) return {};
+    if (at == std::string_view::npos) return {};
     for (++at; at < head.size() && static_cast<std::uint8_t>(head[at]) != marker_close && head[at] != '.' &&
                path.size() < max_map_path;
          ++at)
@@ -288,9 +288,9 @@ bool open_saved_game() {
     const bool version1 = bytes->empty() || (*bytes)[0] != marker_open;
 
     // The map named at its head, else a map of that name beside the game, else the user's choice.
-    std::string map_path =
-        map_path_from_game_head(std::string(bytes->begin(), bytes->end()), folder_of(chosen));
-    bytes.reset();
+    // The file is read once: its head names the map, and the same bytes are parsed below.
+    std::string map_path = map_path_from_game_head(
+        std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), folder_of(chosen));
     std::optional<std::string> map_found =
         map_path.empty() ? std::nullopt : find_linked_file(map_path, folder_of(chosen));
     if (!map_found && !map_path.empty()) {
@@ -332,8 +332,9 @@ bool open_saved_game() {
         game_read = convert_version1_game();
         if (game_read) ops_file_version = 1;
     } else {
-        game_read = read_saved_game();
+        game_read = read_saved_game_bytes(*bytes);
     }
+    bytes.reset();
     if (!game_read) {
         held.put_back();
         return give_up();

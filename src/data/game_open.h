@@ -4,6 +4,7 @@
 #include "platform/files.h"
 
 #include <string>
+#include <string_view>
 
 // The path of the game in memory (empty when it was never saved).
 extern std::string current_game_path;
@@ -44,7 +45,7 @@ bool copy_map_files_to_folder(const std::string& folder);
 //
 // The map path named at the head of a saved game's bytes (current or version-1 layout); for a
 // version-1 file the map's name is placed in `game_folder`.
-std::string map_path_from_game_head(const std::string& head, const std::string& game_folder);
+std::string map_path_from_game_head(std::string_view head, const std::string& game_folder);
 // The path without a "-AUTOSAVE" ending of its base name (any letter case), else unchanged.
 std::string path_without_autosave_suffix(const std::string& path);
 // Rebuilds board->hex_piece_counts from the pieces standing on the board.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct file_stamp {
     bool operator==(const file_stamp&) const = default;
 };
 file_stamp stamp_of_file(const std::string& path);
+
+// Tests: told of every read_whole_file, by path (nullptr: nobody).
+void set_file_read_observer(std::function<void(const std::string& path)> observer);
 
 // Tests: make the next write_file_atomic calls fail after `bytes_ok` bytes (-1 = never fail).
 void set_write_failure_after(long long bytes_ok);

@@ -37,7 +37,17 @@ bool usable(const std::string& path) {
 }
 } // namespace
 
+std::function<void(const std::string&)>& read_observer() {
+    static std::function<void(const std::string&)> observer;
+    return observer;
+}
+
+void set_file_read_observer(std::function<void(const std::string& path)> observer) {
+    read_observer() = std::move(observer);
+}
+
 std::optional<byte_buffer> read_whole_file(const std::string& path) {
+    if (read_observer()) read_observer()(path);
     if (!usable(path)) {
         failed_with(ENOENT);
         return std::nullopt;

@@ -8,11 +8,11 @@
 #include "data/game_settings.h"
 #include "data/hooks.h"
 #include "data/map_file.h"
+#include "data/options.h"
 #include "data/saved_game.h"
 #include "data/symbol_set.h"
-#include "data/options.h"
-#include "mainwin/settings_files.h"
 #include "data/view_state.h"
+#include "mainwin/settings_files.h"
 #include "platform/files.h"
 
 #include <QDir>
@@ -626,5 +626,20 @@ TEST_F(game_open_test, the_map_copy_takes_the_strips_the_set_has) {
     ASSERT_TRUE(make_folder(moved + "2"));
     EXPECT_FALSE(copy_map_files_to_folder(moved + "2"));
     EXPECT_TRUE(responder.saw("File Copy Error", "Tiles-M1.BMP (symbol file) Not Found!"));
+}
+} // namespace
+
+namespace {
+TEST_F(game_open_test, an_open_reads_the_game_file_once) {
+    make_field_fixture();
+    const std::string game_file = root + "/games/Field.OPS";
+    int reads = 0;
+    set_file_read_observer([&](const std::string& path) {
+        if (path == game_file) ++reads;
+    });
+    const bool opened = open_field();
+    set_file_read_observer(nullptr);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(reads, 1);
 }
 } // namespace
