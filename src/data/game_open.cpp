@@ -20,7 +20,6 @@
 #include "infopages/info_pages.h"
 #include "mainwin/general_dialogs.h"
 #include "mainwin/settings_files.h"
-#include "mainwin/view_geometry.h"
 #include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
@@ -92,7 +91,6 @@ struct held_game {
         if (free_base_maps_hook) free_base_maps_hook();
         if (load_whole_map_bitmaps_hook) load_whole_map_bitmaps_hook();
         if (load_base_maps_hook) load_base_maps_hook();
-        mark_hex_outline_tables_not_built();
     }
 };
 

@@ -1,7 +1,5 @@
 #include "map_file.h"
 
-#include "mainwin/view_geometry.h"
-
 #include "dialog_globals.h"
 #include "file_forms.h"
 #include "import/version1_convert.h"
@@ -686,7 +684,6 @@ bool read_map_file() {
     }
 
     if (load_base_maps_hook) load_base_maps_hook();
-    mark_hex_outline_tables_not_built();
     game_modified = 0;
     return true;
 }

@@ -3,20 +3,20 @@
 #include "mainwin/colour_table.h"
 
 #include "data/board.h"
+#include "data/command_state.h"
+#include "data/draw_marks.h"
 #include "data/game_settings.h"
+#include "data/los_settings.h"
+#include "data/options.h"
 #include "data/records.h"
 #include "data/symbols.h"
-#include "data/los_settings.h"
-#include "data/draw_marks.h"
-#include "data/options.h"
+#include "data/view_state.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
-#include "data/view_state.h"
 #include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "platform/progress.h"
-#include "data/command_state.h"
 #include "players/visibility.h"
 
 #include <algorithm>
@@ -861,7 +861,7 @@ void draw_hexlines(std::int32_t hex, int x, int y, canvas& c) {
     const auto& list = board->hexline_array;
     std::size_t i = first_record_of(list, hex);
     if (i >= list.size() || list[i].hex != hex) return;
-    if (!hex_outline_tables[z].built) build_hex_geometry_tables();
+    if (hex_outline_tables_stale()) build_hex_geometry_tables();
     const outline_point* pt = hex_outline_tables[z].points;
     // The sixteen ends, by bit: first byte 1..128, then second byte 128, then second 1..64.
     const outline_point first_ends[8] = {{h, 0}, pt[0], pt[1], pt[2], {s, h}, pt[3], pt[4], pt[5]};

@@ -2,8 +2,8 @@
 
 #include "data/board.h"
 #include "data/game_settings.h"
-#include "data/symbols.h"
 #include "data/options.h"
+#include "data/symbols.h"
 
 #include <algorithm>
 #include <climits>
@@ -500,6 +500,16 @@ bool map_scroll_bar_event(bool horizontal, scroll_code code, int new_position) {
     return true;
 }
 
+bool hex_outline_tables_stale() {
+    for (int z = 0; z < 3; ++z) {
+        const hex_outline_table& t = hex_outline_tables[z];
+        if (!t.built || t.size != std::max(0, symbols->hex_size_by_zoom[z]) ||
+            t.hex_shape != symbols->hex_shape || t.grid_type != board->grid_type)
+            return true;
+    }
+    return false;
+}
+
 void mark_hex_outline_tables_not_built() {
     for (auto& t : hex_outline_tables)
         t.built = false;
@@ -529,6 +539,9 @@ void build_hex_geometry_tables() {
             t.points[i].x = clamp_int(shape[i].x * s / 1000);
             t.points[i].y = clamp_int(shape[i].y * s / 1000);
         }
+        t.size = static_cast<std::int32_t>(s);
+        t.hex_shape = symbols->hex_shape;
+        t.grid_type = board->grid_type;
         t.built = true;
     }
 }

@@ -22,11 +22,15 @@ struct outline_point {
 struct hex_outline_table {
     bool built = false;
     outline_point points[12];
+    // What the table was built for: the set's cell size and hex shape, the board's grid.
+    std::int32_t size = -1;
+    std::uint8_t hex_shape = 0, grid_type = 0;
 };
 extern hex_outline_table hex_outline_tables[3];
 
 void build_hex_geometry_tables();
-// Reading a board calls this, so that the next hexline drawing builds the tables again.
+// True when the tables were built for another set or board than the ones in memory (or not yet).
+bool hex_outline_tables_stale();
 void mark_hex_outline_tables_not_built();
 
 // What the scrolls ask of the drawing. The view fills these in; each does nothing while empty.

@@ -1,9 +1,9 @@
 #include "test_support.h"
 
 #include "data/hex_geometry.h"
+#include "data/options.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
-#include "data/options.h"
 #include "mainwin/view_geometry.h"
 #include "ui_main_form.h"
 
@@ -705,8 +705,18 @@ TEST_F(view_test, outline_tables) {
     mark_hex_outline_tables_not_built();
     EXPECT_FALSE(hex_outline_tables[0].built);
     symbols->hex_shape = 1;
+    EXPECT_TRUE(hex_outline_tables_stale());
     build_hex_geometry_tables();
     EXPECT_TRUE(hex_outline_tables[0].built && hex_outline_tables[1].built && hex_outline_tables[2].built);
+    EXPECT_FALSE(hex_outline_tables_stale());
+    // Another board or set (a new grid, another cell size) makes them stale by itself.
+    board->grid_type = 2;
+    EXPECT_TRUE(hex_outline_tables_stale());
+    board->grid_type = 1;
+    symbols->hex_size_by_zoom[1] = 38;
+    EXPECT_TRUE(hex_outline_tables_stale());
+    symbols->hex_size_by_zoom[1] = 37;
+    EXPECT_FALSE(hex_outline_tables_stale());
     EXPECT_EQ(points(0), (std::vector<std::array<int, 2>>{{85, 12},
                                                           {90, 25},
                                                           {95, 37},
