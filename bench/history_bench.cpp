@@ -2,9 +2,7 @@
 #include "data/records.h"
 #include "history/history_stream.h"
 
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
+#include "bench_main.h"
 
 #include <vector>
 
@@ -53,8 +51,5 @@ BENCHMARK(moves)->Arg(0)->Arg(5 << 20)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return run_benchmarks(argc, argv);
 }

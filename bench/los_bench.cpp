@@ -5,9 +5,7 @@
 #include "data/symbols.h"
 #include "los/los_engine.h"
 
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
+#include "bench_main.h"
 
 #include <random>
 
@@ -50,8 +48,5 @@ BENCHMARK(checks)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return run_benchmarks(argc, argv);
 }

@@ -1,12 +1,12 @@
 // Writing and reading a saved game at the limits: 30000 classes, 32000 pieces, 200 players and a
 // history of a few megabytes.
+#include "data/alliances.h"
 #include "data/game_open.h"
 #include "data/records.h"
 #include "data/saved_game.h"
 #include "history/history_stream.h"
 #include "platform/files.h"
 #include "platform/responder.h"
-#include "data/alliances.h"
 
 #include <benchmark/benchmark.h>
 

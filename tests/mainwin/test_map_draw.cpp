@@ -2,19 +2,19 @@
 
 #include "data/current_player.h"
 
-#include "data/game_settings.h"
-#include "data/map_file.h"
-#include "data/los_settings.h"
+#include "data/command_state.h"
 #include "data/draw_marks.h"
+#include "data/game_settings.h"
+#include "data/los_settings.h"
+#include "data/map_file.h"
+#include "data/options.h"
+#include "data/view_state.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/map_draw.h"
-#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
-#include "data/view_state.h"
 #include "platform/canvas.h"
 #include "platform/progress.h"
-#include "data/command_state.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>
@@ -159,6 +159,15 @@ protected:
     void scene(int grid, bool hex_shape = false, int columns = 8, int rows = 6) {
         build_symbols(hex_shape);
         build_board(grid, columns, rows);
+    }
+
+    // Player 0, the only one, keeps his pieces hidden and has no hidden symbol of his own.
+    static void one_player_who_hides() {
+        player_struct owner, end;
+        set_name(owner.name, "Owner");
+        owner.flags = player_flag_uses_hidden;
+        owner.default_hidden_symbol = 30001;
+        game->player_array = {owner, end};
     }
 
     static int add_unit(int symbol, std::int32_t hex, int owner = 0) {
@@ -566,11 +575,7 @@ TEST_F(map_draw_test, pieces_in_pools_and_on_top_order) {
 TEST_F(map_draw_test, a_hidden_piece_is_drawn_as_its_viewer_may_see_it) {
     scene(3);
     // Player 0 keeps his pieces hidden; the viewers below are a visitor and the owner.
-    player_struct owner, end;
-    set_name(owner.name, "Owner");
-    owner.flags = player_flag_uses_hidden;
-    owner.default_hidden_symbol = 30001;
-    game->player_array = {owner, end};
+    one_player_who_hides();
     const int p = add_unit(p_cyan, 9);
     piece_struct& piece = game->piece_array[static_cast<std::size_t>(p)];
     class_struct& k = game->class_array[static_cast<std::size_t>(piece.class_index)];
@@ -605,11 +610,7 @@ TEST_F(map_draw_test, a_hidden_piece_is_drawn_as_its_viewer_may_see_it) {
 
 TEST_F(map_draw_test, a_piece_the_viewer_may_not_see_takes_no_slot_and_no_mark) {
     scene(3);
-    player_struct owner, end;
-    set_name(owner.name, "Owner");
-    owner.flags = player_flag_uses_hidden;
-    owner.default_hidden_symbol = 30001;
-    game->player_array = {owner, end};
+    one_player_who_hides();
     const std::int32_t hex = 2 * 8 + 3;
     const int seen = add_unit(p_cyan, hex, 1);     // a piece of nobody's, in the open
     const int unseen = add_unit(p_orange, hex, 0); // the owner's, fully hidden, no hidden symbol
