@@ -1,15 +1,15 @@
 #include "info_panel.h"
 
 #include "data/board.h"
+#include "data/command_state.h"
 #include "data/game_settings.h"
 #include "data/hex_geometry.h"
+#include "data/los_settings.h"
 #include "data/records.h"
 #include "data/symbols.h"
-#include "data/los_settings.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_geometry.h"
 #include "platform/boxes.h"
-#include "data/command_state.h"
 #include "players/visibility.h"
 
 #include <algorithm>
@@ -148,6 +148,18 @@ void draw_unit_panel(const unit_panel_content& content) {
     clear_unit_info_panel();
     canvas& c = *unit_panel_canvas;
     const std::string font = "8.MS Sans Serif";
+    // The columns stand where the layout puts them, further right when a text before them needs
+    // the room in this platform's face: no name or value runs into the next column.
+    c.set_font(font);
+    int columns[3] = {unit_column_x[0], unit_column_x[1], unit_column_x[2]};
+    for (const unit_panel_line& l : content.lines) {
+        const int name_x = l.visibility == visibility_hidden ? unit_name_x + 13 : unit_name_x;
+        columns[0] = std::max(columns[0], name_x + c.text_width(l.name) + 6);
+    }
+    for (const unit_panel_line& l : content.lines)
+        columns[1] = std::max(columns[1], columns[0] + c.text_width(l.class_name) + 6);
+    for (const unit_panel_line& l : content.lines)
+        columns[2] = std::max(columns[2], columns[1] + c.text_width(l.piece_values) + 6);
     for (std::size_t n = 0; n < content.lines.size(); ++n) {
         const unit_panel_line& l = content.lines[n];
         const int y = (static_cast<int>(n) + 1) * 13 + 3;
@@ -165,12 +177,10 @@ void draw_unit_panel(const unit_panel_content& content) {
         if (l.visibility == visibility_hidden) c.fill_rect(unit_name_x, y + 2, 10, 9, map_colour(48));
         const int name_x = l.visibility == visibility_hidden ? unit_name_x + 13 : unit_name_x;
         // Each text ends where the next column begins.
-        texts.push_back({name_x, y, l.name, font, 48, unit_column_x[0] - 4 - name_x});
-        texts.push_back(
-            {unit_column_x[0], y, l.class_name, font, 48, unit_column_x[1] - 4 - unit_column_x[0]});
-        texts.push_back(
-            {unit_column_x[1], y, l.piece_values, font, 48, unit_column_x[2] - 4 - unit_column_x[1]});
-        texts.push_back({unit_column_x[2], y, l.class_values, font, 48, 0});
+        texts.push_back({name_x, y, l.name, font, 48, columns[0] - 4 - name_x});
+        texts.push_back({columns[0], y, l.class_name, font, 48, columns[1] - 4 - columns[0]});
+        texts.push_back({columns[1], y, l.piece_values, font, 48, columns[2] - 4 - columns[1]});
+        texts.push_back({columns[2], y, l.class_values, font, 48, 0});
         draw_texts(c, texts);
     }
     draw_texts(c, {{unit_mark_x, 3, content.head, "8.MS Sans Serif.Bold", 49}});

@@ -60,6 +60,8 @@ public:
     void set_no_brush();
     // A font by name ("8.MS Sans Serif.Bold"); faces that are not installed get a near one.
     void set_font(const std::string& name);
+    // The width in pixels of the text in the current font.
+    int text_width(const std::string& text) const;
     void set_text_colour(colour_rgb colour);
 
     void fill_rect(int x, int y, int width, int height, colour_rgb colour);

@@ -178,6 +178,10 @@ void canvas::set_font(const std::string& name) {
     if (impl_->painter) impl_->painter->setFont(impl_->font);
 }
 
+int canvas::text_width(const std::string& text) const {
+    return QFontMetrics(impl_->font).horizontalAdvance(mixed_to_qstring(text));
+}
+
 void canvas::set_text_colour(colour_rgb colour) {
     impl_->text_colour = to_qcolor(colour);
 }

@@ -3,11 +3,14 @@
 #include "test_support.h"
 #include "window_fixture.h"
 
+#include "data/alliances.h"
+#include "data/current_player.h"
 #include "data/game_open.h"
 #include "data/game_settings.h"
 #include "data/hex_geometry.h"
-#include "demo_game.h"
 #include "data/los_settings.h"
+#include "data/view_state.h"
+#include "demo_game.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/info_boxes.h"
 #include "mainwin/forms/main_form.h"
@@ -16,11 +19,8 @@
 #include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
-#include "data/view_state.h"
 #include "platform/bitmap_qt.h"
 #include "platform/files.h"
-#include "data/alliances.h"
-#include "data/current_player.h"
 #include "players/visibility.h"
 #include "ui_main_form.h"
 
@@ -830,4 +830,35 @@ TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
     EXPECT_EQ(action_selection[0], -1);
 }
 
+} // namespace
+
+namespace {
+TEST_F(info_panel_test, long_piece_values_never_run_into_the_class_values) {
+    add_players();
+    current_player = 0;
+    const int k = make_class("Guards", 0);
+    const int p = make_piece("Long", k, 30);
+    piece_struct& piece = game->piece_array[static_cast<std::size_t>(p)];
+    for (int n = 0; n < 3; ++n) // longer than the values' column of the layout
+        set_number(piece.values, piece.value_types, n, -1234567);
+    // The line once without class values, then with them: what the class values add lies right
+    // of everything the piece values drew.
+    show_hex_pieces_info(30);
+    const QImage without = unit_panel_bitmap.native()->image.copy();
+    class_struct& c = game->class_array[static_cast<std::size_t>(k)];
+    set_number(c.values, c.value_types, 0, 99);
+    last_info_hex = -1; // the same hex again: drawn anew
+    show_hex_pieces_info(30);
+    const QImage& with = unit_panel_bitmap.native()->image;
+    int rightmost_value = -1, leftmost_class_value = 1 << 30;
+    for (int x = 40; x < without.width() - 3; ++x)
+        for (int y = 17; y < 28; ++y) {
+            if (without.pixel(x, y) != with.pixel(x, y))
+                leftmost_class_value = std::min(leftmost_class_value, x);
+            if (without.pixel(x, y) != without.pixel(without.width() - 5, 20) && x > 238)
+                rightmost_value = std::max(rightmost_value, x);
+        }
+    ASSERT_LT(leftmost_class_value, 1 << 30) << "the class values are drawn";
+    EXPECT_GT(leftmost_class_value, rightmost_value);
+}
 } // namespace
