@@ -60,72 +60,88 @@ bool markers_hidden() {
     return (game_settings.draw_options[4] & 2) != 0;
 }
 
-// Records of one hex from an unsorted list, in list order: built once per drawing.
+// Records of the hexes first..last (the ones a drawing shows) from an unsorted list, in list
+// order: built once per drawing, over the drawn hexes only, so that its cost follows the drawing
+// and not the size of the board. A hex outside the range is not covered (the users scan).
 struct hex_record_index {
-    std::vector<std::int32_t> start; // hex_count + 1 offsets into order
+    std::vector<std::int32_t> start; // last - first + 2 offsets into order
     std::vector<std::int32_t> order;
     std::vector<std::int32_t> fill; // kept, like the others, so that each drawing reuses the memory
+    std::int32_t first = 0, last = -1;
     bool built = false;
 
-    template <class Record, class Keep> void build(const std::vector<Record>& list, Keep keep) {
-        const std::int32_t n = board->hex_count;
+    template <class Record, class Keep>
+    void build(const std::vector<Record>& list, Keep keep, std::int32_t from_hex, std::int32_t to_hex) {
+        first = from_hex;
+        last = to_hex;
+        const std::int32_t n = std::max(0, last - first + 1);
+        auto inside = [this](std::int32_t h) { return h >= first && h <= last; };
         start.assign(static_cast<std::size_t>(n) + 1, 0);
         for (const Record& r : list)
-            if (r.hex >= 0 && r.hex < n && keep(r)) ++start[static_cast<std::size_t>(r.hex) + 1];
+            if (inside(r.hex) && keep(r)) ++start[static_cast<std::size_t>(r.hex - first) + 1];
         for (std::int32_t h = 0; h < n; ++h)
             start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
         order.assign(static_cast<std::size_t>(start[static_cast<std::size_t>(n)]), 0);
         fill.assign(start.begin(), start.end() - 1);
         for (std::size_t i = 0; i < list.size(); ++i) {
             const Record& r = list[i];
-            if (r.hex >= 0 && r.hex < n && keep(r))
-                order[static_cast<std::size_t>(fill[static_cast<std::size_t>(r.hex)]++)] =
+            if (inside(r.hex) && keep(r))
+                order[static_cast<std::size_t>(fill[static_cast<std::size_t>(r.hex - first)]++)] =
                     static_cast<std::int32_t>(i);
         }
         built = true;
     }
-    // The records of a hex as [first, last) into order.
+    bool covers(std::int32_t hex) const { return built && hex >= first && hex <= last; }
+    // The records of a covered hex as [first, last) into order.
     std::pair<std::size_t, std::size_t> of(std::int32_t hex) const {
-        if (!built || hex < 0 || static_cast<std::size_t>(hex) + 1 >= start.size()) return {0, 0};
-        return {static_cast<std::size_t>(start[static_cast<std::size_t>(hex)]),
-                static_cast<std::size_t>(start[static_cast<std::size_t>(hex) + 1])};
+        if (!covers(hex)) return {0, 0};
+        const auto at = static_cast<std::size_t>(hex - first);
+        return {static_cast<std::size_t>(start[at]), static_cast<std::size_t>(start[at + 1])};
     }
 };
 
 hex_record_index placename_index, overlay_index;
 
-// Pieces by hex, from the last piece index down, as the pieces of a hex are collected.
+// Pieces by hex over the drawn hexes, from the last piece index down, as the pieces of a hex are
+// collected.
 struct piece_location_index {
     std::vector<std::int32_t> start, order, fill;
+    std::int32_t first = 0, last = -1;
     bool built = false;
-    void build() {
-        const std::int32_t n = board->hex_count;
+    void build(std::int32_t from_hex, std::int32_t to_hex) {
+        first = from_hex;
+        last = to_hex;
+        const std::int32_t n = std::max(0, last - first + 1);
         const auto& pieces = game->piece_array;
         start.assign(static_cast<std::size_t>(n) + 1, 0);
-        auto on_board = [n](const piece_struct& p) {
-            return !p.in_pool() && p.location >= 0 && p.location < n;
+        auto inside = [this](const piece_struct& p) {
+            return !p.in_pool() && p.location >= first && p.location <= last;
         };
         for (const auto& p : pieces)
-            if (on_board(p)) ++start[static_cast<std::size_t>(p.location) + 1];
+            if (inside(p)) ++start[static_cast<std::size_t>(p.location - first) + 1];
         for (std::int32_t h = 0; h < n; ++h)
             start[static_cast<std::size_t>(h) + 1] += start[static_cast<std::size_t>(h)];
         order.assign(static_cast<std::size_t>(start[static_cast<std::size_t>(n)]), 0);
         fill.assign(start.begin(), start.end() - 1);
         for (std::size_t i = pieces.size(); i-- > 0;)
-            if (on_board(pieces[i]))
-                order[static_cast<std::size_t>(fill[static_cast<std::size_t>(pieces[i].location)]++)] =
+            if (inside(pieces[i]))
+                order[static_cast<std::size_t>(
+                    fill[static_cast<std::size_t>(pieces[i].location - first)]++)] =
                     static_cast<std::int32_t>(i);
         built = true;
     }
+    bool covers(std::int32_t hex) const { return built && hex >= first && hex <= last; }
 };
 piece_location_index piece_index;
 
 // The indexes live for one drawing: the arrays may change between drawings.
 struct drawing_indexes {
-    drawing_indexes() {
-        placename_index.build(board->placename_array, [](const placename_struct&) { return true; });
-        overlay_index.build(board->hex_overlay_array, [](const hex_overlay_struct&) { return true; });
-        piece_index.build();
+    drawing_indexes(std::int32_t first_hex, std::int32_t last_hex) {
+        placename_index.build(
+            board->placename_array, [](const placename_struct&) { return true; }, first_hex, last_hex);
+        overlay_index.build(
+            board->hex_overlay_array, [](const hex_overlay_struct&) { return true; }, first_hex, last_hex);
+        piece_index.build(first_hex, last_hex);
     }
     ~drawing_indexes() { placename_index.built = overlay_index.built = piece_index.built = false; }
 };
@@ -482,7 +498,6 @@ void draw_map_area(canvas& c, int columns, int rows) {
                 map_colour(board->background_colour));
     draw_base_map_block(c, 0, 0, static_cast<int>(fill_w), static_cast<int>(fill_h));
 
-    drawing_indexes indexes;
     struct placed {
         std::int32_t hex;
         int x, y;
@@ -497,6 +512,10 @@ void draw_map_area(canvas& c, int columns, int rows) {
             if (x + s <= 0 || y + s <= 0 || x >= c.width() || y >= c.height()) continue;
             cells.push_back({hex, x, y});
         }
+    // The indexes cover the hexes drawn (row by row, so first to last spans them all).
+    const std::int32_t first_hex = cells.empty() ? 0 : cells.front().hex;
+    const std::int32_t last_hex = cells.empty() ? -1 : cells.back().hex;
+    drawing_indexes indexes(first_hex, last_hex);
 
     for (int step = 0; step < 8; ++step) {
         const int layer = board->draw_layer_order[step];
@@ -625,11 +644,10 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
         taken.push_back({static_cast<std::int32_t>(i), get_piece_display_symbol(static_cast<int>(i))});
     };
     for (bool on_top : {false, true}) {
-        if (piece_index.built) {
-            const std::size_t from =
-                static_cast<std::size_t>(piece_index.start[static_cast<std::size_t>(hex)]);
-            const std::size_t to =
-                static_cast<std::size_t>(piece_index.start[static_cast<std::size_t>(hex) + 1]);
+        if (piece_index.covers(hex)) {
+            const auto at = static_cast<std::size_t>(hex - piece_index.first);
+            const std::size_t from = static_cast<std::size_t>(piece_index.start[at]);
+            const std::size_t to = static_cast<std::size_t>(piece_index.start[at + 1]);
             for (std::size_t k = from; k < to && static_cast<std::int32_t>(taken.size()) < wanted; ++k)
                 consider(static_cast<std::size_t>(piece_index.order[k]), on_top);
         } else {
@@ -901,7 +919,7 @@ void draw_place_name_labels(std::int32_t hex, int x, int y, canvas& c) {
     if (x == -1 || y == -1) hex_to_screen_xy(hex, x, y);
     const placename_struct* p = nullptr;
     auto [from, to] = placename_index.of(hex);
-    if (placename_index.built) {
+    if (placename_index.covers(hex)) {
         if (from < to) p = &board->placename_array[static_cast<std::size_t>(placename_index.order[from])];
     } else {
         for (const auto& r : board->placename_array)
