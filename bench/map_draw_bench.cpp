@@ -17,6 +17,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -24,7 +25,7 @@ namespace {
 
 constexpr int sizes[3] = {24, 40, 64};
 constexpr int terrain_count = 16, piece_count = 24, mask_count = 2;
-constexpr int columns = 300, rows = 200; // 60,000 hexes
+int columns = 300, rows = 200; // 60,000 hexes (one benchmark draws a smaller board as well)
 double plain_copy_ms = 0;
 
 void build_set() {
@@ -207,6 +208,45 @@ void BM_single_hex_redraw(benchmark::State& state) {
     report(state, start);
 }
 BENCHMARK(BM_single_hex_redraw)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// A one-hex redraw on a board of 600 and of 60,000 hexes with the same 400 pieces around the
+// hex in view: the cost should follow what is drawn, not the board.
+void BM_single_hex_redraw_by_board_size(benchmark::State& state) {
+    set_up();
+    const bool small = state.range(0) == 600;
+    columns = small ? 30 : 300;
+    rows = small ? 20 : 200;
+    build_board();
+    build_pieces();
+    std::fill(board->hex_piece_counts.begin(), board->hex_piece_counts.end(), 0);
+    game->piece_array.resize(401);
+    for (int i = 0; i < 400; ++i) {
+        piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
+        p.location = (i / 40) * columns + (i % 40) % 10; // 4 per hex in the corner 10 x 10
+        ++board->hex_piece_counts[static_cast<std::size_t>(p.location)];
+    }
+    game->piece_array.back() = piece_struct{};
+    game->piece_array.back().location = location_end;
+    game->piece_end_index = 400;
+    view_origin_hex = 0;
+    zoom_level = 0;
+    allocate_map_buffers();
+    redraw_map();
+    const std::int32_t hex = 5 * columns + 5;
+    const auto start = bench_clock::now();
+    for (auto _ : state) {
+        map_just_redrawn = 0;
+        redraw_hex(hex);
+    }
+    report(state, start);
+    // The other benchmarks draw the large board.
+    columns = 300;
+    rows = 200;
+    build_board();
+    build_pieces();
+    view_origin_hex = 40 * columns + 40;
+}
+BENCHMARK(BM_single_hex_redraw_by_board_size)->Arg(600)->Arg(60000)->Unit(benchmark::kMillisecond);
 
 void BM_plain_copy(benchmark::State& state) {
     set_up();
