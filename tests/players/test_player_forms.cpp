@@ -25,6 +25,8 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 class player_forms_test : public player_fixture {
@@ -32,6 +34,16 @@ protected:
     void TearDown() override {
         player_fixture::TearDown();
         current_game_path.clear();
+    }
+    // The player's form over a picture that is not found: the user browses and picks `chosen`.
+    std::unique_ptr<player_info_form> open_after_browsing(int player, const std::string& chosen) {
+        set_name(game->player_array[static_cast<std::size_t>(player)].picture_file, "lost");
+        responder.clear();
+        responder.answer(box_answer::ok).answer_text(chosen);
+        edit_index = player;
+        auto f = std::make_unique<player_info_form>(nullptr);
+        f->create_form();
+        return f;
     }
 };
 
@@ -294,32 +306,22 @@ TEST_F(player_forms_test, a_missing_picture_is_browsed_for_and_copied_into_the_g
     }
 
     // OK: browse; the chosen file is copied to where the game looks for it.
-    set_name(game->player_array[0].picture_file, "lost");
-    responder.clear();
-    responder.answer(box_answer::ok).answer_text(elsewhere + "/face.bmp");
-    edit_index = p;
-    player_info_form f(nullptr);
-    f.create_form();
-    ASSERT_TRUE(f.picture_present());
-    EXPECT_EQ(f.picture_path(), game_folder + "/face.bmp");
+    auto f = open_after_browsing(p, elsewhere + "/face.bmp");
+    ASSERT_TRUE(f->picture_present());
+    EXPECT_EQ(f->picture_path(), game_folder + "/face.bmp");
     EXPECT_TRUE(path_is_readable_file(game_folder + "/face.bmp"));
-    EXPECT_TRUE(f.controls().no_pic_label->isHidden());
-    EXPECT_FALSE(f.controls().pictb_1->pixmap().isNull());
-    QTest::mouseClick(f.controls().cb_2, Qt::LeftButton);
+    EXPECT_TRUE(f->controls().no_pic_label->isHidden());
+    EXPECT_FALSE(f->controls().pictb_1->pixmap().isNull());
+    QTest::mouseClick(f->controls().cb_2, Qt::LeftButton);
     EXPECT_EQ(name_of(game->player_array[0].picture_file), "face");
 
     // A copy that cannot be made is said, and the picture is shown from where it lies.
     ASSERT_TRUE(
         QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(elsewhere + "/mug.bmp"), "BMP"));
     ASSERT_TRUE(make_folder(game_folder + "/mug.bmp"));
-    set_name(game->player_array[0].picture_file, "lost");
-    responder.clear();
-    responder.answer(box_answer::ok).answer_text(elsewhere + "/mug.bmp");
-    edit_index = p;
-    player_info_form g(nullptr);
-    g.create_form();
+    auto g = open_after_browsing(p, elsewhere + "/mug.bmp");
     EXPECT_EQ(responder.count("File Copy Error", "mug.bmp"), 1);
-    EXPECT_EQ(g.picture_path(), elsewhere + "/mug.bmp");
+    EXPECT_EQ(g->picture_path(), elsewhere + "/mug.bmp");
 }
 
 TEST_F(player_forms_test, a_picture_from_the_pictures_folder_stays_there_and_only_bitmaps_are_taken) {
@@ -332,24 +334,16 @@ TEST_F(player_forms_test, a_picture_from_the_pictures_folder_stays_there_and_onl
     ASSERT_TRUE(
         QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(pictures + "/anna.png"), "PNG"));
     const int p = add_player("Alice");
-    set_name(game->player_array[0].picture_file, "lost");
-    responder.answer(box_answer::ok).answer_text(pictures + "/face.bmp");
     {
-        edit_index = p;
-        player_info_form f(nullptr);
-        f.create_form();
-        EXPECT_EQ(f.picture_path(), pictures + "/face.bmp");
+        auto f = open_after_browsing(p, pictures + "/face.bmp");
+        EXPECT_EQ(f->picture_path(), pictures + "/face.bmp");
         EXPECT_FALSE(path_is_readable_file(game_folder + "/face.bmp"))
             << "copied although it lies where it is looked for";
     }
-    responder.clear();
-    responder.answer(box_answer::ok).answer_text(pictures + "/anna.png");
     {
-        edit_index = p;
-        player_info_form f(nullptr);
-        f.create_form();
+        auto f = open_after_browsing(p, pictures + "/anna.png");
         EXPECT_EQ(responder.count("Picture File Error", "anna.png"), 1);
-        EXPECT_FALSE(f.picture_present());
+        EXPECT_FALSE(f->picture_present());
     }
     default_paths = {};
 }
