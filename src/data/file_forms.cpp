@@ -161,11 +161,7 @@ std::string with_extension(const std::string& path, const std::string& extension
     auto dot = name.find_last_of('.');
     if (dot != std::string::npos) {
         std::string old = name.substr(dot);
-        bool same = old.size() == extension.size();
-        for (std::size_t i = 0; same && i < old.size(); ++i)
-            same = std::toupper(static_cast<unsigned char>(old[i])) ==
-                   std::toupper(static_cast<unsigned char>(extension[i]));
-        if (same) return path;
+        if (equal_ignoring_case(old, extension)) return path;
         stem = path.substr(0, path.size() - old.size());
     }
     return stem + extension;

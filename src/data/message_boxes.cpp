@@ -60,16 +60,22 @@ int ask_to_save_first(const std::string& caption, const std::function<bool()>& s
     return 0;
 }
 
-std::string write_failure_text(const std::string& path) {
+namespace {
+// The system's reason for the last failed file operation, as a line of its own.
+std::string reason_line() {
     const std::string why = last_file_error();
-    return "Could not write the file:\n\r   " + path + (why.empty() ? std::string() : "\n\r(" + why + ")");
+    return why.empty() ? std::string() : "\n\r(" + why + ")";
+}
+} // namespace
+
+std::string write_failure_text(const std::string& path) {
+    return "Could not write the file:\n\r   " + path + reason_line();
 }
 
 bool copy_file_reported(const std::string& from, const std::string& to) {
     if (from == to || copy_file_replacing(from, to)) return true;
-    const std::string why = last_file_error();
     show_error_box("File Copy Error", "Could not copy the file\n\r   " + from + "\n\rto\n\r   " + to +
-                                          (why.empty() ? std::string() : "\n\r(" + why + ")") +
+                                          reason_line() +
                                           "\n\rThe game keeps its link to the original file.");
     return false;
 }

@@ -29,6 +29,16 @@ QString q(const std::string& path) {
     return path_to_qstring(path);
 }
 
+// The system's facts of a path (our paths are the file system's own bytes); false when it is not there.
+bool stat_path(const std::string& path, struct stat& st) {
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// The reason given for a path that is there but is no regular file.
+int not_regular_error(const struct stat& st) {
+    return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+}
+
 // A path read from a file may hold anything: one with control bytes names no file of ours and
 // is refused before it reaches the system.
 bool usable(const std::string& path) {
@@ -55,12 +65,12 @@ std::optional<byte_buffer> read_whole_file(const std::string& path) {
     // Only a regular file, and one no format of ours could exceed: a pipe or a device named by
     // a link would block or never end.
     struct stat st {};
-    if (::stat(QFile::encodeName(q(path)).constData(), &st) != 0) {
+    if (!stat_path(path, st)) {
         failed_with(errno);
         return std::nullopt;
     }
     if (!S_ISREG(st.st_mode)) {
-        failed_with(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        failed_with(not_regular_error(st));
         return std::nullopt;
     }
     if (static_cast<unsigned long long>(st.st_size) > max_file_bytes) {
@@ -90,7 +100,7 @@ std::string last_file_error() {
 
 file_stamp stamp_of_file(const std::string& path) {
     struct stat st {};
-    if (::stat(QFile::encodeName(q(path)).constData(), &st) != 0) return {};
+    if (!stat_path(path, st)) return {};
     file_stamp s;
     s.exists = true;
     s.device = st.st_dev;
@@ -114,7 +124,7 @@ bool write_file_atomic(const std::string& path, const byte_buffer& bytes) {
     mode_t mode = 0;
     struct stat old_file {};
     if (::stat(native.constData(), &old_file) == 0) {
-        if (!S_ISREG(old_file.st_mode)) return failed_with(S_ISDIR(old_file.st_mode) ? EISDIR : EINVAL);
+        if (!S_ISREG(old_file.st_mode)) return failed_with(not_regular_error(old_file));
         mode = old_file.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -216,10 +226,8 @@ std::optional<std::string> find_linked_file(const std::string& stored, const std
 bool path_is_readable_file(const std::string& path) {
     if (!usable(path)) return false;
     // A regular file only: Qt counts pipes and devices as files too.
-    const QByteArray native = QFile::encodeName(q(path));
     struct stat st {};
-    return ::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
-           ::access(native.constData(), R_OK) == 0;
+    return stat_path(path, st) && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
 bool path_is_folder(const std::string& path) {

@@ -3,12 +3,16 @@
 #include "ui_main_form.h"
 
 #include "data/board.h"
+#include "data/current_player.h"
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/game_open.h"
+#include "data/options.h"
+#include "data/passwords.h"
 #include "data/records.h"
 #include "data/saved_game.h"
 #include "data/symbols.h"
+#include "data/view_state.h"
 #include "history/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
@@ -17,12 +21,10 @@
 #include "mainwin/forms/map_view_paint.h"
 #include "mainwin/forms/preference_forms.h"
 #include "mainwin/map_draw.h"
-#include "data/options.h"
 #include "mainwin/preference_values.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/status_line.h"
 #include "mainwin/view_geometry.h"
-#include "data/view_state.h"
 #include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/cursors.h"
@@ -33,13 +35,11 @@
 #include "play/forms/RollDiceForm.h"
 #include "play/forms/advance_turn_form.h"
 #include "play/forms/edit_turn_names_form.h"
-#include "data/current_player.h"
 #include "players/forms/allies_form.h"
 #include "players/forms/log_on_form.h"
 #include "players/forms/player_info_form.h"
 #include "players/forms/select_player_form.h"
 #include "players/log_on.h"
-#include "data/passwords.h"
 #include "players/visibility.h"
 
 #include <QApplication>
@@ -656,8 +656,12 @@ void main_form::hide_game_menus() {
                    menu_advanced, menu_cards})
         menu_.menus.at(id)->menuAction()->setVisible(false);
     menu_item(command_facing)->setVisible(false);
+    enable_save_commands(false);
+}
+
+void main_form::enable_save_commands(bool on) {
     for (int id : {1005, 1006, 1077})
-        menu_item(id)->setEnabled(false);
+        menu_item(id)->setEnabled(on);
 }
 
 void main_form::show_game_menus() {
@@ -667,8 +671,7 @@ void main_form::show_game_menus() {
             menu_.menus.at(id)->menuAction()->setVisible(true);
         menu_item(command_facing)->setVisible(true);
     }
-    for (int id : {1005, 1006, 1077})
-        menu_item(id)->setEnabled(true);
+    enable_save_commands(true);
     if (game_settings_grid_display_available()) menu_item(1056)->setEnabled(true);
     menu_bar_->update();
     game_loaded = true;
@@ -703,8 +706,7 @@ bool main_form::open_saved_game() {
         free_symbol_set();
         current_game_path.clear();
         current_player = -1;
-        for (int id : {1005, 1006, 1077}) // nothing to save
-            menu_item(id)->setEnabled(false);
+        enable_save_commands(false); // nothing to save
         view_ready = 1;
         redraw_map();
         set_status_text(0);
@@ -755,6 +757,24 @@ void main_form::show_game_buttons_and_view() {
     set_status_text(1);
 }
 
+namespace {
+// Save and Save As alike: the game-saved record goes into the file it tells of; a write that
+// failed takes it back and leaves the unsaved mark as it was.
+bool written_with_saved_record(const std::function<bool()>& write) {
+    const std::size_t history_before = history_end_offset();
+    const std::uint8_t modified_before = game_modified;
+    append_game_saved_record();
+    if (!write()) {
+        cut_history_back(history_before);
+        game_modified = modified_before;
+        return false;
+    }
+    save_recent_games();
+    game_modified = 0;
+    return true;
+}
+} // namespace
+
 void main_form::save_current_game() {
     long_operation busy;
     // A game that has no file yet is saved under a name the user chooses.
@@ -762,17 +782,8 @@ void main_form::save_current_game() {
         save_game_as_command();
         return;
     }
-    // The record goes into the file it tells of; a save that failed takes it back.
-    const std::size_t history_before = history_end_offset();
-    const std::uint8_t modified_before = game_modified;
-    append_game_saved_record();
     store_player_view();
-    if (write_saved_game()) {
-        save_recent_games();
-        game_modified = 0;
-    } else {
-        cut_history_back(history_before);
-        game_modified = modified_before;
+    if (!written_with_saved_record([] { return write_saved_game(); })) {
         // The box said which file and why; elsewhere the game may still be saved.
         if (message_box("Save Game As?",
                         "The game could not be saved to its file.\n\rDo you want to save it under another "
@@ -788,18 +799,7 @@ void main_form::save_current_game() {
 void main_form::save_game_as_command() {
     long_operation busy;
     store_player_view();
-    // Recorded before the write, as Save does, so that the file holds it and memory is what was
-    // written.
-    const std::size_t history_before = history_end_offset();
-    const std::uint8_t modified_before = game_modified;
-    append_game_saved_record();
-    if (!::save_game_as()) {
-        cut_history_back(history_before);
-        game_modified = modified_before;
-        return;
-    }
-    save_recent_games();
-    game_modified = 0;
+    if (!written_with_saved_record([] { return ::save_game_as(); })) return;
     set_status_text(status_mode);
 }
 

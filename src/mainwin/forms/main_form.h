@@ -48,6 +48,8 @@ public:
     void set_scroll_bar_positions();
 
     void hide_game_menus();
+    // Save, Save As and the combat summary values: usable only while a game is in memory.
+    void enable_save_commands(bool on);
     void show_game_menus();
     bool open_saved_game();
     // Log-In as Another Player: the view is cleared while the log-on form is up.
