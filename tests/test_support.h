@@ -38,6 +38,11 @@ inline std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
 // A temporary folder for one test, removed afterwards.
 std::string make_temp_folder();
 
+// Where a test keeps a screenshot of what a user would see: a folder of the test's own.
+inline std::string screenshot_path(const std::string& name) {
+    return make_temp_folder() + "/" + name;
+}
+
 // Runs `body` in a child process whose files cannot grow past `max_file_bytes` (a real short
 // write, as on a full disk) and gives its exit code; -1 when the child did not end normally.
 int run_with_file_size_limit(long long max_file_bytes, const std::function<int()>& body);

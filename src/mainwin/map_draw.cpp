@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
+#include <unordered_set>
 #include <vector>
 
 bitmap screen_save_bitmap;
@@ -475,6 +477,88 @@ void draw_map_block(std::int32_t first_hex, int columns, int rows) {
     if (full_redraw_waiting && !block_in_progress) redraw_map();
 }
 
+namespace {
+
+// Where a place name's label stands for a hex at (x, y) at the current zoom; empty when the
+// record has no label there.
+struct label_place {
+    int x = 0, y = 0, width = 0, height = 0;
+    text_h_align ha = text_h_align::centre;
+    text_v_align va = text_v_align::centre;
+};
+
+std::optional<label_place> place_of_label(const placename_struct& p, int x, int y) {
+    const int z = zoom();
+    const int size = p.font_size[z];
+    const std::size_t n = name_of(p.name).size();
+    if (size < 6 || n == 0) return std::nullopt;
+    const int s = cell_size();
+    label_place l;
+    l.width = static_cast<int>(n) * 3 * size;
+    l.height = 3 * size;
+    const int W = l.width, H = l.height;
+    const int cx = x + s / 2, cy = y + s / 2;
+    switch (p.label_position[z]) {
+    case 1:
+        l.x = cx - W / 2, l.y = y + s, l.va = text_v_align::top;
+        break;
+    case 2:
+        l.x = cx - W / 2, l.y = y - H, l.va = text_v_align::bottom;
+        break;
+    case 3:
+        l.x = cx, l.y = y + s, l.ha = text_h_align::left, l.va = text_v_align::top;
+        break;
+    case 4:
+        l.x = cx, l.y = y - H, l.ha = text_h_align::left, l.va = text_v_align::bottom;
+        break;
+    case 5:
+        l.x = cx - W, l.y = y - H, l.ha = text_h_align::right, l.va = text_v_align::bottom;
+        break;
+    case 6:
+        l.x = cx - W, l.y = y + s, l.ha = text_h_align::right, l.va = text_v_align::top;
+        break;
+    case 7:
+        l.x = x - W, l.y = cy - H / 2, l.ha = text_h_align::right;
+        break;
+    case 8:
+        l.x = x + s, l.y = cy - H / 2, l.ha = text_h_align::left;
+        break;
+    case 9:
+        l.x = cx - W / 2, l.y = cy - H / 2;
+        break;
+    default:
+        return std::nullopt;
+    }
+    return l;
+}
+
+void draw_label(const placename_struct& p, int x, int y, canvas& c) {
+    const auto l = place_of_label(p, x, y);
+    if (!l) return;
+    c.set_font(place_name_font(p, zoom()));
+    c.set_text_colour(map_colour(p.colour));
+    c.draw_text(l->x, l->y, l->width, l->height, name_of(p.name), l->ha, l->va);
+}
+
+// Draws the labels of the hexes that drawn_here(hex, x, y) leaves out and whose label boxes
+// reach into (0, 0, width, height): each hex's first record, as its own drawing would.
+template <class Drawn> void draw_labels_reaching_in(canvas& c, int width, int height, Drawn drawn_here) {
+    if (fast_layer_skipped() || !game_settings.draw_options[3]) return;
+    std::unordered_set<std::int32_t> seen;
+    for (const placename_struct& p : board->placename_array) {
+        if (!hex_on_board(p.hex) || !seen.insert(p.hex).second) continue;
+        if (!(board->hex_array[static_cast<std::size_t>(p.hex)].flags & 2)) continue;
+        int x = 0, y = 0;
+        hex_to_screen_xy(p.hex, x, y);
+        constexpr int far = 1 << 24; // well past any view, and far from overflowing
+        if (x < -far || x > far || y < -far || y > far || drawn_here(p.hex, x, y)) continue;
+        const auto l = place_of_label(p, x, y);
+        if (l && l->x < width && l->y < height && l->x + l->width > 0 && l->y + l->height > 0)
+            draw_label(p, x, y, c);
+    }
+}
+} // namespace
+
 void draw_map_area(canvas& c, int columns, int rows) {
     if (!map_loaded() || symbols->terrain_symbol_count <= 0 || !hex_on_board(view_origin_hex)) return;
     const int s = cell_size();
@@ -521,6 +605,16 @@ void draw_map_area(canvas& c, int columns, int rows) {
         const int layer = board->draw_layer_order[step];
         for (const placed& p : cells)
             draw_layer(c, layer, p.hex, p.x, p.y);
+        if (layer == 7) {
+            // Labels reach past their hex: those of hexes outside this drawing that stand over
+            // it are drawn again, or the cells just drawn would cut them.
+            auto drawn_here = [&](std::int32_t hex, int x, int y) {
+                const std::int64_t col = hex % mc, row = hex / mc;
+                return col >= c0 && col < c1 && row >= r0 && row < r1 && x + s > 0 && y + s > 0 &&
+                       x < c.width() && y < c.height();
+            };
+            draw_labels_reaching_in(c, static_cast<int>(fill_w), static_cast<int>(fill_h), drawn_here);
+        }
         advance_progress(layer == 2 || layer == 3 ? 15 : 10);
     }
 
@@ -928,51 +1022,7 @@ void draw_place_name_labels(std::int32_t hex, int x, int y, canvas& c) {
                 break;
             }
     }
-    if (!p) return;
-    const int z = zoom();
-    const int size = p->font_size[z];
-    const std::string name = name_of(p->name);
-    if (size < 6 || name.empty()) return;
-    const int s = cell_size();
-    const int W = static_cast<int>(name.size()) * 3 * size, H = 3 * size;
-    const int cx = x + s / 2, cy = y + s / 2;
-    int bx = 0, by = 0;
-    text_h_align ha = text_h_align::centre;
-    text_v_align va = text_v_align::centre;
-    switch (p->label_position[z]) {
-    case 1:
-        bx = cx - W / 2, by = y + s, va = text_v_align::top;
-        break;
-    case 2:
-        bx = cx - W / 2, by = y - H, va = text_v_align::bottom;
-        break;
-    case 3:
-        bx = cx, by = y + s, ha = text_h_align::left, va = text_v_align::top;
-        break;
-    case 4:
-        bx = cx, by = y - H, ha = text_h_align::left, va = text_v_align::bottom;
-        break;
-    case 5:
-        bx = cx - W, by = y - H, ha = text_h_align::right, va = text_v_align::bottom;
-        break;
-    case 6:
-        bx = cx - W, by = y + s, ha = text_h_align::right, va = text_v_align::top;
-        break;
-    case 7:
-        bx = x - W, by = cy - H / 2, ha = text_h_align::right;
-        break;
-    case 8:
-        bx = x + s, by = cy - H / 2, ha = text_h_align::left;
-        break;
-    case 9:
-        bx = cx - W / 2, by = cy - H / 2;
-        break;
-    default:
-        return;
-    }
-    c.set_font(place_name_font(*p, z));
-    c.set_text_colour(map_colour(p->colour));
-    c.draw_text(bx, by, W, H, name, ha, va);
+    if (p) draw_label(*p, x, y, c);
 }
 
 void draw_hex_overlays(std::int32_t hex, canvas& c) {

@@ -71,6 +71,7 @@ QFont make_font(const font_spec& spec) {
     f.setItalic(spec.italic);
     f.setUnderline(spec.underline);
     f.setStyleStrategy(QFont::NoAntialias);
+    f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }
 

@@ -19,7 +19,8 @@ TEST(general_dialogs, generic_list_display_shows_heading_and_items) {
             if (!f || !f->isVisible()) continue;
             title = f->windowTitle();
             heading = f->controls().label_1->text();
-            for (int i = 0; i < f->controls().lb_1->count(); ++i) rows << f->controls().lb_1->item(i)->text();
+            for (int i = 0; i < f->controls().lb_1->count(); ++i)
+                rows << f->controls().lb_1->item(i)->text();
             f->controls().cb_1->click();
         }
     });

@@ -747,7 +747,7 @@ TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
     info_panels_changed_hook = kept;
 
     QCoreApplication::processEvents();
-    QString shot = QDir::temp().filePath("zel2play-info-panel.png");
+    QString shot = QString::fromStdString(screenshot_path("info-panel.png"));
     EXPECT_TRUE(f->grab().save(shot));
 
     // The cycle buttons: a chosen cycle shows them; Next shows the piece in the unit box and
@@ -777,7 +777,7 @@ TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
     EXPECT_EQ(cycle_position, 0);
     EXPECT_NE(screen_save_bitmap.native()->image, before) << "the cycled piece is marked on the map";
     QCoreApplication::processEvents();
-    EXPECT_TRUE(f->grab().save(QDir::temp().filePath("zel2play-info-panel-cycle.png")));
+    EXPECT_TRUE(f->grab().save(QString::fromStdString(screenshot_path("info-panel-cycle.png"))));
     ui.gen_1->click(); // the only piece again
     EXPECT_EQ(cycle_position, 0);
     EXPECT_TRUE(responder.shown().empty());
@@ -814,7 +814,7 @@ TEST_F(info_boxes_window_test, moving_the_mouse_over_the_map_fills_the_boxes) {
     // The panels still show the hex after the new sizes.
     QCoreApplication::processEvents();
     EXPECT_GT(count_not(ui.hex_info_box->grab().toImage(), fill), 50);
-    QString shot2 = QDir::temp().filePath("zel2play-info-panel-split.png");
+    QString shot2 = QString::fromStdString(screenshot_path("info-panel-split.png"));
     EXPECT_TRUE(f->grab().save(shot2));
 
     // Opening a game again empties the panels and ends a cycle of the game before.

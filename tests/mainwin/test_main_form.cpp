@@ -1,11 +1,11 @@
 #include "test_support.h"
 
 #include "data/game_open.h"
-#include "mainwin/forms/main_form.h"
+#include "data/view_state.h"
 #include "mainwin/colour_table.h"
+#include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/settings_files.h"
-#include "data/view_state.h"
 #include "platform/app_services.h"
 #include "platform/files.h"
 #include "ui_main_form.h"
@@ -53,11 +53,11 @@ TEST_F(main_form_test, at_start_only_the_open_button_is_usable) {
         bool enabled;
     };
     const expected table[] = {
-        {"open_button", true, true},        {"save_button", true, false},     {"zoom_in_button", true, false},
-        {"zoom_out_button", true, false},   {"redraw_button", true, false},   {"undo_button", true, false},
-        {"ok_button", true, false},         {"roll_die_button", false, true}, {"comment_button", false, true},
-        {"cycle_button", false, true},      {"new_button", false, true},      {"goto_button", false, true},
-        {"ScreenShot", false, true},        {"gen_1", false, false},          {"gen_2", false, false},
+        {"open_button", true, true},      {"save_button", true, false},     {"zoom_in_button", true, false},
+        {"zoom_out_button", true, false}, {"redraw_button", true, false},   {"undo_button", true, false},
+        {"ok_button", true, false},       {"roll_die_button", false, true}, {"comment_button", false, true},
+        {"cycle_button", false, true},    {"new_button", false, true},      {"goto_button", false, true},
+        {"ScreenShot", false, true},      {"gen_1", false, false},          {"gen_2", false, false},
         {"gen_3", false, false},
     };
     for (const auto& e : table) {
@@ -80,7 +80,7 @@ TEST_F(main_form_test, at_start_only_the_open_button_is_usable) {
     EXPECT_TRUE(f->menu_item(1006)->isEnabled());
 
     // What a user sees at start.
-    QString shot = QDir::temp().filePath("zel2play-main-window.png");
+    QString shot = QString::fromStdString(screenshot_path("main-window.png"));
     f->grab().save(shot);
 }
 
@@ -129,7 +129,8 @@ TEST_F(main_form_test, closing_with_unsaved_changes) {
     for (const auto& r : table) {
         auto f = make_form();
         scripted_responder answers;
-        for (auto a : r.answers) answers.answer(a);
+        for (auto a : r.answers)
+            answers.answer(a);
         std::string started;
         front_program_starter = [&](const std::string& p) {
             started = p;
@@ -192,8 +193,8 @@ TEST_F(main_form_test, start_up_reads_the_settings_and_exit_writes_them) {
     // Window at 30,20 of 700 x 500, panels 60 high and 250 wide.
     QFile prefs(QString::fromStdString(folder + "ZEL_DFLT.LST"));
     ASSERT_TRUE(prefs.open(QIODevice::WriteOnly));
-    const auto stored = bytes({1, 50, 10, 10, 7, 2, 1, 1, 0, 0, 1, 2, 0, 76, 181, 232, 0, 0, 30, 0, 20, 2, 200,
-                               2, 0, 0, 0, 0, 0, 60, 1, 0});
+    const auto stored = bytes({1, 50, 10, 10, 7,  2, 1,   1, 0, 0, 1, 2, 0, 76, 181, 232,
+                               0, 0,  30, 0,  20, 2, 200, 2, 0, 0, 0, 0, 0, 60, 1,   0});
     prefs.write(reinterpret_cast<const char*>(stored.data()), static_cast<qint64>(stored.size()));
     prefs.close();
     colour_table[255][0] = 1;

@@ -31,13 +31,13 @@ TEST(main_layout, info_box_height_follows_height_changes_within_30_and_120) {
         int box_height, old_height, new_height, remembered, expected;
     };
     const row table[] = {
-        {55, 440, 540, -1, 75},  // +100 gives +20
+        {55, 440, 540, -1, 75},   // +100 gives +20
         {55, 440, 1440, -1, 120}, // held at the top
-        {55, 440, 100, -1, 30},  // held at the bottom
-        {55, 0, 540, -1, 55},    // first layout: no change
-        {55, 440, 440, -1, 55},  // width-only resize
-        {55, 440, 540, 90, 90},  // the remembered height wins while it fits
-        {55, 440, 140, 90, 30},  // ... and is dropped when it does not (140 - 77 = 63)
+        {55, 440, 100, -1, 30},   // held at the bottom
+        {55, 0, 540, -1, 55},     // first layout: no change
+        {55, 440, 440, -1, 55},   // width-only resize
+        {55, 440, 540, 90, 90},   // the remembered height wins while it fits
+        {55, 440, 140, 90, 30},   // ... and is dropped when it does not (140 - 77 = 63)
     };
     for (const auto& r : table) {
         main_layout_input in = base_input();
@@ -76,7 +76,8 @@ TEST(main_layout, controls_stand_where_the_layout_puts_them) {
     EXPECT_EQ(r.vscroll_map.y, r.mapscreen_frame.y);
     EXPECT_EQ(r.vscroll_map.height, r.mapscreen_frame.height);
     EXPECT_EQ(r.hscroll_map.width, r.mapscreen_frame.width);
-    EXPECT_EQ(r.map_border_frame, (layout_rect{2, 34, r.mapscreen_frame.width + 4, r.mapscreen_frame.height + 4}));
+    EXPECT_EQ(r.map_border_frame,
+              (layout_rect{2, 34, r.mapscreen_frame.width + 4, r.mapscreen_frame.height + 4}));
     EXPECT_EQ(r.button_frame.x, -10);
     EXPECT_EQ(r.button_frame.right(), 612 + 10);
 }

@@ -466,6 +466,43 @@ TEST_F(map_draw_test, place_name_label_of_the_first_record_only) {
     }
 }
 
+TEST_F(map_draw_test, a_block_redraw_keeps_the_labels_that_reach_into_it_from_outside) {
+    scene(3, false, 14, 6);
+    auto town = [](std::int32_t hex, const char* name, int position) {
+        board->hex_array[static_cast<std::size_t>(hex)].flags = 2;
+        placename_struct p;
+        p.hex = hex;
+        p.terrain = 63000;
+        set_name(p.name, name);
+        p.colour = 14;
+        p.font_size[0] = 8;
+        p.label_position[0] = static_cast<std::uint8_t>(position);
+        return p;
+    };
+    // Labels from the left, from the right and from above reach into the block of columns 5..7,
+    // rows 1..3; a hex's second record has no label, not even one reaching in.
+    const std::int32_t west = 2 * 14 + 1, east = 2 * 14 + 12, north = 0 * 14 + 6;
+    board->placename_array = {town(west, "Westmarch Abbey", 8), town(west, "Twice Twice Twice", 8),
+                              town(east, "Eastmarch Abbey", 7), town(north, "No label here", 0),
+                              town(north, "Northgate", 1),      town(north + 14, "Mill", 0)};
+    board->placename_array.push_back(placename_struct{});
+    redraw_map();
+    auto screen = [] {
+        std::vector<colour_rgb> v;
+        for (int y = 0; y < view_height; ++y)
+            for (int x = 0; x < view_width; ++x)
+                v.push_back(pixel_of(screen_save_bitmap, x, y));
+        return v;
+    };
+    const auto whole = screen();
+    const auto [x, y] = xy(2 * 14 + 6);
+    ASSERT_GT(count_colour(x - 10, y, 3 * 20, 20, white), 5) << "the labels cross the block";
+
+    map_just_redrawn = 0;
+    draw_map_block(1 * 14 + 5, 3, 3);
+    EXPECT_TRUE(screen() == whole) << "the block redraw matches the full redraw";
+}
+
 TEST_F(map_draw_test, label_fonts_from_the_style_byte) {
     placename_struct p;
     p.font_size[0] = 8;

@@ -1,8 +1,8 @@
 #include "test_support.h"
 
+#include "data/options.h"
 #include "history/history_stream.h"
 #include "mainwin/forms/main_form.h"
-#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/sounds.h"
 #include "platform/app_services.h"

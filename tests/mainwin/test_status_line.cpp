@@ -3,20 +3,20 @@
 #include "test_support.h"
 #include "window_fixture.h"
 
+#include "data/current_player.h"
 #include "data/game_open.h"
+#include "data/options.h"
+#include "data/passwords.h"
 #include "data/saved_game.h"
 #include "demo_game.h"
 #include "history/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
-#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/status_line.h"
 #include "platform/files.h"
-#include "data/current_player.h"
 #include "players/log_on.h"
-#include "data/passwords.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -309,7 +309,7 @@ TEST_F(main_window_game_test, the_demo_game_opens_from_the_command_line) {
 
     f->resize(900, 640);
     QCoreApplication::processEvents();
-    QString shot = QDir::temp().filePath("zel2play-demo-game.png");
+    QString shot = QString::fromStdString(screenshot_path("demo-game.png"));
     EXPECT_TRUE(f->grab().save(shot));
 
     // Save writes the game and leaves it unchanged.

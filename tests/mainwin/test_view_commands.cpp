@@ -3,12 +3,12 @@
 #include "window_fixture.h"
 
 #include "data/game_open.h"
+#include "data/options.h"
+#include "data/view_state.h"
 #include "demo_game.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
-#include "data/options.h"
 #include "mainwin/settings_files.h"
-#include "data/view_state.h"
 #include "ui_main_form.h"
 
 #include <QCoreApplication>
@@ -58,7 +58,7 @@ TEST_F(view_commands_test, zoom_in_at_a_click_and_out_again) {
     QTest::mouseClick(ui.mapscreen_frame, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(zoom_level, 2);
     EXPECT_FALSE(ui.zoom_in_button->isEnabled()) << "the largest zoom";
-    form->grab().save(QDir::temp().filePath("zel2play-demo-zoom-2.png"));
+    form->grab().save(QString::fromStdString(screenshot_path("demo-zoom-2.png")));
 
     ui.zoom_out_button->click();
     ui.zoom_out_button->click();

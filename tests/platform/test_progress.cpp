@@ -1,5 +1,6 @@
 #include "platform/progress.h"
 #include "platform/responder.h"
+#include "test_support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -51,7 +52,7 @@ TEST(prog_bar, shows_its_label_and_moves_its_bar_while_a_long_load_runs) {
     EXPECT_EQ(handled_during_load, 1);
     EXPECT_EQ(bar->value(), 400);
     EXPECT_EQ(label->text(), "Reading pieces...");
-    form->grab().save(QDir::temp().filePath("zel2play-prog-bar.png")); // what a user sees
+    form->grab().save(QString::fromStdString(screenshot_path("prog-bar.png"))); // what a user sees
     progress.step(50); // held at the end of the range
     EXPECT_EQ(progress.position(), 400);
     progress.set_position(-3);

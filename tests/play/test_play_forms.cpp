@@ -1,7 +1,7 @@
 #include "data/encodings.h"
 #include "data/game_settings.h"
-#include "history/history_stream.h"
 #include "data/options.h"
+#include "history/history_stream.h"
 #include "mainwin/settings_files.h"
 #include "platform/app_services.h"
 #include "play/dice.h"
@@ -108,7 +108,7 @@ TEST_F(play_forms_test, roll_dice_form_rolls_once_and_records_the_comment_typed_
     EXPECT_EQ(played_[0], join(program_folder, "game-sounds/Dice.wav"));
 
     QTest::keyClicks(results, "ok");
-    f.grab().save(QDir::temp().filePath("zel2play-roll-dice.png")); // what a user sees
+    f.grab().save(QString::fromStdString(screenshot_path("roll-dice.png"))); // what a user sees
     click(f, "done_button");
     EXPECT_FALSE(f.isVisible());
     const std::string text = "Roll Results:  1, 1  ok";
@@ -220,7 +220,7 @@ TEST_F(play_forms_test, advance_turn_form_proposes_the_next_turn_and_names_it) {
     for (const char* box : {"clear_replay", "clear_move_flags", "clear_combat_flags"})
         EXPECT_TRUE(named<QCheckBox>(f, box)->isChecked()) << box;
 
-    f.grab().save(QDir::temp().filePath("zel2play-advance-turn.png"));
+    f.grab().save(QString::fromStdString(screenshot_path("advance-turn.png")));
     named<QCheckBox>(f, "clear_replay")->setChecked(false);
     named<QCheckBox>(f, "clear_combat_flags")->setChecked(false);
     QTest::keyClicks(name, "Summer");
