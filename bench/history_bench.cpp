@@ -1,6 +1,6 @@
 // Recording moves: the cost of one move should not grow with the history before it.
 #include "data/records.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 
 #include "bench_main.h"
 

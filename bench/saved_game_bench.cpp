@@ -4,7 +4,7 @@
 #include "data/game_open.h"
 #include "data/records.h"
 #include "data/saved_game.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "platform/files.h"
 #include "platform/responder.h"
 

@@ -10,7 +10,7 @@
 #include "data/saved_game.h"
 #include "data/symbol_set.h"
 #include "data/symbols.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "data/los_settings.h"
 #include "platform/files.h"
 #include "data/current_player.h"

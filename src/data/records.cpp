@@ -10,7 +10,7 @@
 #include "data/los_settings.h"
 #include "data/options.h"
 #include "data/view_state.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "platform/boxes.h"
 
 #include <cstdio>

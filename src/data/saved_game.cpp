@@ -17,7 +17,7 @@
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/view_state.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/files.h"

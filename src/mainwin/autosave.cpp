@@ -6,7 +6,7 @@
 #include "data/message_boxes.h"
 #include "data/records.h"
 #include "data/saved_game.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "data/options.h"
 #include "platform/files.h"
 

@@ -2,7 +2,7 @@
 
 #include "data/encodings.h"
 #include "data/game_settings.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 
 #include <chrono>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include "data/dialog_globals.h"
 #include "data/records.h"
 #include "data/symbols.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
 #include "players/log_on.h"

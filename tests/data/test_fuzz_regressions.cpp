@@ -5,7 +5,7 @@
 #include "data/map_file.h"
 #include "data/saved_game.h"
 #include "data/symbol_set.h"
-#include "history/history_records.h"
+#include "data/history_records.h"
 #include "platform/bitmap.h"
 #include "platform/files.h"
 

@@ -5,7 +5,7 @@
 #include "data/game_open.h"
 #include "data/game_settings.h"
 #include "data/saved_game.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "data/los_settings.h"
 #include "data/options.h"
 #include "data/view_state.h"

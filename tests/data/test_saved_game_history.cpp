@@ -4,8 +4,8 @@
 
 #include "data/game_open.h"
 #include "data/saved_game.h"
-#include "history/history_records.h"
-#include "history/history_stream.h"
+#include "data/history_records.h"
+#include "data/history_stream.h"
 #include "platform/files.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "window_fixture.h"
 
 #include "data/saved_game.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "platform/files.h"
 
 #include <QAction>

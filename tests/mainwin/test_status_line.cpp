@@ -9,7 +9,7 @@
 #include "data/passwords.h"
 #include "data/saved_game.h"
 #include "demo_game.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"

@@ -1,6 +1,6 @@
 #include "data/encodings.h"
 #include "data/game_settings.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "play/dice.h"
 #include "data/current_player.h"
 #include "test_support.h"

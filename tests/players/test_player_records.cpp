@@ -2,7 +2,7 @@
 #include "player_fixture.h"
 
 #include "data/symbols.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "players/player_records.h"
 #include "players/visibility.h"
 

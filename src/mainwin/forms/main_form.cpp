@@ -13,7 +13,7 @@
 #include "data/saved_game.h"
 #include "data/symbols.h"
 #include "data/view_state.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/info_boxes.h"

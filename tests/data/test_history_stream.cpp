@@ -1,8 +1,8 @@
 #include "test_support.h"
 
 #include "data/current_player.h"
-#include "history/history_records.h"
-#include "history/history_stream.h"
+#include "data/history_records.h"
+#include "data/history_stream.h"
 
 #include <algorithm>
 #include <cstring>
