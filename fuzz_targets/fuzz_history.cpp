@@ -2,7 +2,7 @@
 #include "target_support.h"
 
 #include "data/records.h"
-#include "history/history_records.h"
+#include "data/history_records.h"
 
 #include <numeric>
 

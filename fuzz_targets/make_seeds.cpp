@@ -11,7 +11,7 @@
 #include "data/saved_game.h"
 #include "data/symbol_set.h"
 #include "data/symbols.h"
-#include "history/history_stream.h"
+#include "data/history_stream.h"
 #include "mainwin/settings_files.h"
 #include "data/alliances.h"
 #include "platform/files.h"
