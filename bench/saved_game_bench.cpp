@@ -1,7 +1,7 @@
 // Writing and reading a saved game at the limits: 30000 classes, 32000 pieces, 200 players and a
 // history of a few megabytes.
 #include "data/alliances.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/records.h"
 #include "data/saved_game.h"
 #include "data/history_stream.h"

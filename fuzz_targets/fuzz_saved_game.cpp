@@ -1,7 +1,7 @@
 // The saved-game reader on any bytes; what it accepts must also write.
 #include "target_support.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/saved_game.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,7 +5,7 @@
 #include "demo_game.h"
 
 #include "data/board.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/map_file.h"
 #include "data/records.h"
 #include "data/saved_game.h"

@@ -3,7 +3,7 @@
 #include "demo_game.h"
 
 #include "data/board.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/game_settings.h"
 #include "data/map_file.h"
 #include "data/records.h"

@@ -7,7 +7,7 @@
 // recent-games list when the list holds no game.
 #include "demo_game.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "mainwin/settings_files.h"
 #include "platform/files.h"
 #include "platform/responder.h"

@@ -14,5 +14,8 @@ extern std::function<void(int class_index)> class_editor_hook;
 // Close and delete the open info-page, deck and hand windows of the game.
 extern std::function<void()> close_game_windows_hook;
 
+// Save the game under another name (the open and save driver): true when it was written.
+extern std::function<bool()> save_game_elsewhere_hook;
+
 int get_unit_class(int mode);
 void redraw_whole_view();

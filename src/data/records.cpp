@@ -29,6 +29,7 @@ std::function<void()> redraw_view_hook;
 std::function<void(int)> piece_editor_hook;
 std::function<void(int)> class_editor_hook;
 std::function<void()> close_game_windows_hook;
+std::function<bool()> save_game_elsewhere_hook;
 
 int get_unit_class(int mode) {
     return get_unit_class_hook ? get_unit_class_hook(mode) : -1;

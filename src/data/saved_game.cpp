@@ -3,8 +3,9 @@
 #include "board.h"
 #include "encodings.h"
 #include "file_forms.h"
-#include "game_open.h"
+#include "game_file.h"
 #include "game_settings.h"
+#include "hooks.h"
 #include "message_boxes.h"
 #include "records.h"
 #include "symbols.h"
@@ -13,11 +14,11 @@
 #include "data/card_sets.h"
 #include "data/command_state.h"
 #include "data/draw_marks.h"
+#include "data/history_stream.h"
 #include "data/los_settings.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/view_state.h"
-#include "data/history_stream.h"
 #include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "platform/files.h"
@@ -1040,7 +1041,7 @@ bool write_saved_game() {
         case box_answer::yes:
             break;
         case box_answer::no:
-            return save_game_as();
+            return save_game_elsewhere_hook && save_game_elsewhere_hook();
         default:
             return false;
         }

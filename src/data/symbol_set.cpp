@@ -1,8 +1,8 @@
 #include "symbol_set.h"
 
 #include "board.h"
+#include "data/version1_files.h"
 #include "file_forms.h"
-#include "import/version1_convert.h"
 #include "message_boxes.h"
 #include "platform/boxes.h"
 #include "platform/files.h"

@@ -2,7 +2,7 @@
 
 #include "data/board.h"
 #include "data/file_forms.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/message_boxes.h"
 #include "data/records.h"
 #include "data/saved_game.h"

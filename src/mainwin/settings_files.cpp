@@ -1,7 +1,7 @@
 #include "settings_files.h"
 
 #include "data/encodings.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/message_boxes.h"
 #include "data/options.h"
 #include "platform/files.h"

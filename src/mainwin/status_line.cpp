@@ -1,6 +1,6 @@
 #include "status_line.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/records.h"
 #include "platform/files.h"
 #include "play/turns.h"

@@ -1,7 +1,7 @@
 #include "player_pictures.h"
 
 #include "data/folders.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/records.h"
 #include "platform/files.h"
 #include "players/visibility.h"

@@ -5,7 +5,7 @@
 #include "data/board.h"
 #include "data/dialog_globals.h"
 #include "data/file_forms.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "mainwin/settings_files.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 
 #include "data/card_sets.h"
 #include "data/dialog_globals.h"
-#include "data/game_open.h"
+#include "mainwin/game_open.h"
 #include "data/game_settings.h"
 #include "data/hooks.h"
 #include "data/map_file.h"

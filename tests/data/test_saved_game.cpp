@@ -2,7 +2,7 @@
 #include "test_support.h"
 
 #include "data/encodings.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/game_settings.h"
 #include "data/saved_game.h"
 #include "data/history_stream.h"

@@ -2,7 +2,7 @@
 // piece (by name) after the reload as before the save.
 #include "test_support.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/saved_game.h"
 #include "data/history_records.h"
 #include "data/history_stream.h"

@@ -5,7 +5,7 @@
 
 #include "data/alliances.h"
 #include "data/current_player.h"
-#include "data/game_open.h"
+#include "mainwin/game_open.h"
 #include "data/game_settings.h"
 #include "data/hex_geometry.h"
 #include "data/los_settings.h"

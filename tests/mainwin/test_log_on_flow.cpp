@@ -5,7 +5,7 @@
 #include "players/modal_driver.h"
 
 #include "data/current_player.h"
-#include "data/game_open.h"
+#include "mainwin/game_open.h"
 #include "data/passwords.h"
 #include "data/view_state.h"
 #include "mainwin/forms/main_form.h"

@@ -1,6 +1,6 @@
 #include "test_support.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/view_state.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/main_form.h"

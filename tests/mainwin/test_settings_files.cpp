@@ -1,6 +1,6 @@
 #include "test_support.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "platform/files.h"

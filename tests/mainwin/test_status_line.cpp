@@ -4,7 +4,7 @@
 #include "window_fixture.h"
 
 #include "data/current_player.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/saved_game.h"

@@ -2,7 +2,7 @@
 #include "test_support.h"
 #include "window_fixture.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/options.h"
 #include "data/view_state.h"
 #include "demo_game.h"

@@ -4,7 +4,7 @@
 
 #include "test_support.h"
 
-#include "data/game_open.h"
+#include "mainwin/game_open.h"
 #include "demo_game.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"

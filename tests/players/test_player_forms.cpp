@@ -2,7 +2,7 @@
 #include "modal_driver.h"
 #include "player_fixture.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/symbols.h"
 #include "mainwin/settings_files.h"
 #include "platform/files.h"

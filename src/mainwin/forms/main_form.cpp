@@ -6,7 +6,7 @@
 #include "data/current_player.h"
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
-#include "data/game_open.h"
+#include "mainwin/game_open.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/records.h"
@@ -371,6 +371,7 @@ bool main_form::on_created() {
     }
     load_preferences(work_area);
     recent_game_to_open = -1;
+    install_game_open_hooks();
     read_info_panel_size_hook = [this] {
         info_panel_height = ui_->hex_info_box->height();
         info_panel_width = ui_->hex_info_box->width();

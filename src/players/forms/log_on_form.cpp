@@ -4,7 +4,7 @@
 
 #include "players/forms/player_box.h"
 
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "mainwin/forms/form_colour.h"
 #include "platform/files.h"
 #include "platform/main_window_ref.h"

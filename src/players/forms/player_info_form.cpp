@@ -3,7 +3,7 @@
 #include "ui_player_info_form.h"
 
 #include "data/dialog_globals.h"
-#include "data/game_open.h"
+#include "data/game_file.h"
 #include "data/message_boxes.h"
 #include "data/records.h"
 #include "data/symbols.h"

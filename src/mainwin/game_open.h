@@ -1,27 +1,11 @@
-// Opening and saving a whole game.
+// Opening and saving a whole game: the driver that asks the questions, repairs the links of an
+// opened game and copies its companion files.
 #pragma once
 
-#include "platform/files.h"
+#include "data/game_file.h"
 
 #include <string>
 #include <string_view>
-
-// The path of the game in memory (empty when it was never saved).
-extern std::string current_game_path;
-
-// The game's own file as this program last read or wrote it: a Save that finds it changed
-// since (another copy of the program saved it) asks before writing over it.
-struct game_file_version {
-    std::string path;
-    file_stamp stamp;
-};
-extern game_file_version game_file_as_known;
-// Remembers the file at `path` as it now is.
-void remember_game_file(const std::string& path);
-// The path of the map/board file the game is linked to is linked_map_path (data/board.h).
-
-// Which game the next open takes: 0..4 an entry of recent_games, -1 ask with the chooser.
-extern int recent_game_to_open;
 
 // Opens a saved game with its map and symbol set. On any failure the game, board and symbol set
 // that were in memory stay in place, whole, with their paths; nothing is freed before the new
@@ -40,6 +24,9 @@ bool save_game_as();
 // `folder`, then links the game to the copies. False (after its message) when a file is missing;
 // the links then stay on the originals.
 bool copy_map_files_to_folder(const std::string& folder);
+
+// Lets the saved-game writer offer "save under another name" through save_game_as.
+void install_game_open_hooks();
 
 // Pieces of the above, for the tests.
 //

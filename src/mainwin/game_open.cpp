@@ -1,22 +1,21 @@
 #include "game_open.h"
 
-#include "board.h"
-#include "dialog_globals.h"
-#include "encodings.h"
-#include "file_forms.h"
-#include "game_settings.h"
-#include "hooks.h"
-#include "map_file.h"
-#include "message_boxes.h"
-#include "records.h"
-#include "saved_game.h"
-#include "symbol_set.h"
-#include "symbols.h"
-
+#include "data/board.h"
 #include "data/card_sets.h"
+#include "data/dialog_globals.h"
+#include "data/encodings.h"
+#include "data/file_forms.h"
+#include "data/game_settings.h"
+#include "data/hooks.h"
 #include "data/los_settings.h"
+#include "data/map_file.h"
+#include "data/message_boxes.h"
+#include "data/records.h"
+#include "data/saved_game.h"
+#include "data/symbol_set.h"
+#include "data/symbols.h"
+#include "data/version1_files.h"
 #include "data/view_state.h"
-#include "import/version1_convert.h"
 #include "infopages/info_pages.h"
 #include "mainwin/general_dialogs.h"
 #include "mainwin/settings_files.h"
@@ -30,19 +29,6 @@
 #include <cctype>
 #include <memory>
 #include <utility>
-
-std::string current_game_path;
-game_file_version game_file_as_known;
-
-void remember_game_file(const std::string& path) {
-    game_file_as_known = {path, stamp_of_file(path)};
-}
-int recent_game_to_open = -1;
-int edit_index = -1;
-int dialog_result = 0;
-std::string form_result_text;
-int dialog_arg_deck = 0;
-int dialog_arg_pool = 0;
 
 namespace {
 
@@ -451,6 +437,10 @@ bool save_game_as() {
         return false;
     }
     return true;
+}
+
+void install_game_open_hooks() {
+    save_game_elsewhere_hook = save_game_as;
 }
 
 bool copy_map_files_to_folder(const std::string& folder) {
