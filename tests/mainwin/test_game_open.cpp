@@ -4,7 +4,6 @@
 
 #include "data/card_sets.h"
 #include "data/dialog_globals.h"
-#include "mainwin/game_open.h"
 #include "data/game_settings.h"
 #include "data/hooks.h"
 #include "data/map_file.h"
@@ -12,6 +11,7 @@
 #include "data/saved_game.h"
 #include "data/symbol_set.h"
 #include "data/view_state.h"
+#include "mainwin/game_open.h"
 #include "mainwin/settings_files.h"
 #include "platform/files.h"
 
