@@ -7,10 +7,10 @@
 
 #include "data/command_state.h"
 #include "data/draw_marks.h"
+#include "data/history_stream.h"
 #include "data/los_settings.h"
 #include "data/options.h"
 #include "data/view_state.h"
-#include "data/history_stream.h"
 #include "platform/boxes.h"
 
 #include <cstdio>
@@ -30,6 +30,18 @@ std::function<void(int)> piece_editor_hook;
 std::function<void(int)> class_editor_hook;
 std::function<void()> close_game_windows_hook;
 std::function<bool()> save_game_elsewhere_hook;
+std::function<void(game_sound)> game_sound_hook;
+std::function<void(std::int32_t)> map_hex_redraw_hook;
+std::function<void(std::int32_t)> show_hex_in_panels_hook;
+std::function<void()> combat_summary_hook;
+std::function<void()> roll_dice_form_hook;
+
+void play_game_sound(game_sound sound) {
+    if (game_sound_hook) game_sound_hook(sound);
+}
+void redraw_map_hex(std::int32_t hex) {
+    if (map_hex_redraw_hook) map_hex_redraw_hook(hex);
+}
 
 int get_unit_class(int mode) {
     return get_unit_class_hook ? get_unit_class_hook(mode) : -1;

@@ -17,6 +17,10 @@ std::int32_t operation_mode = 0;
 std::uint8_t sound_on = 0;
 std::uint8_t autosave_on = 0;
 std::uint8_t redraw_entire_screen = 0;
+std::uint8_t ask_place_from_pools = 1, ask_remove_to_pool = 1, auto_place_from_pool = 0,
+             auto_remove_to_pool = 0;
+std::uint8_t sort_classes_alphabetically = 1, combat_options = 2, default_comment_to_text = 0,
+             resizable_forms = 0;
 
 piece_mark selected_piece_marks[piece_marks_capacity];
 

@@ -15,8 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 
-std::int32_t action_selection[action_selection_capacity] = {-1};
-std::int32_t cycle_list[cycle_list_capacity] = {-1};
 std::int32_t cycle_start = -1;
 std::int32_t cycle_position = -1;
 std::int32_t last_info_hex = -1;

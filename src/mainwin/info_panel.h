@@ -5,6 +5,7 @@
 // off-screen bitmaps that the boxes' paint handlers copy to the screen.
 #pragma once
 
+#include "data/command_state.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 
@@ -15,14 +16,9 @@
 #include <string>
 #include <vector>
 
-// The pieces listed in the unit panel, in line order, ended by -1.
-constexpr int action_selection_capacity = 1000;
-extern std::int32_t action_selection[action_selection_capacity];
-
-// The pieces the cycle buttons visit, ended by -1, the start chosen (-1 = no cycle) and where
-// the cycle stands now (-1 = not stepped yet: the first step shows the chosen start piece).
-constexpr int cycle_list_capacity = 5000;
-extern std::int32_t cycle_list[cycle_list_capacity];
+// action_selection and cycle_list are in data/command_state.h. The cycle's start chosen (an
+// entry of cycle_list, -1 = no cycle) and where the cycle stands now (-1 = not stepped yet: the
+// first step shows the chosen start piece).
 extern std::int32_t cycle_start;
 extern std::int32_t cycle_position;
 

@@ -16,10 +16,6 @@ std::string program_folder_override;
 std::string recent_games[5];
 default_path_names_struct default_paths;
 preferences_struct preferences;
-std::uint8_t ask_place_from_pools = 1, ask_remove_to_pool = 1, auto_place_from_pool = 0,
-             auto_remove_to_pool = 0;
-std::uint8_t sort_classes_alphabetically = 1, combat_options = 2, default_comment_to_text = 0,
-             resizable_forms = 0;
 // info_panel_height and info_panel_width are defined with the view state (view_state.cpp).
 std::function<void()> read_info_panel_size_hook;
 

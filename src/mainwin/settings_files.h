@@ -20,8 +20,7 @@ struct preferences_struct {
     int window_x = 0, window_y = 0, window_width = 620, window_height = 440;
 };
 extern preferences_struct preferences;
-extern std::uint8_t ask_place_from_pools, ask_remove_to_pool, auto_place_from_pool, auto_remove_to_pool;
-extern std::uint8_t sort_classes_alphabetically, combat_options, default_comment_to_text, resizable_forms;
+// The preference bytes (ask_place_from_pools ... resizable_forms) are in data/options.h.
 
 // Height of the two info boxes and width of the hex info box kept between resizes and runs
 // (-1 = not yet laid out).

@@ -1,7 +1,7 @@
 #include "turns.h"
 
-#include "data/records.h"
 #include "data/history_stream.h"
+#include "data/records.h"
 
 #include <new>
 
