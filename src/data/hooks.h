@@ -33,4 +33,7 @@ extern std::function<void()> combat_summary_hook;
 extern std::function<void()> roll_dice_form_hook;
 
 int get_unit_class(int mode);
+// The piece and class editors through their hooks; both mark the game changed.
+void open_piece_editor(int piece);
+void open_class_editor(int class_index);
 void redraw_whole_view();

@@ -4,6 +4,7 @@
 
 int zoom_level = 0;
 std::int32_t view_origin_hex = 0;
+std::int32_t clicked_hex = -1;
 int view_width = 0;
 int view_height = 0;
 int info_panel_height = -1;

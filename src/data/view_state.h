@@ -5,6 +5,8 @@
 
 extern int zoom_level; // 0..2
 extern std::int32_t view_origin_hex;
+// The hex of the last click on the map (what the piece actions and the popups act on).
+extern std::int32_t clicked_hex;
 extern int view_width;
 extern int view_height;
 // Height of the two info boxes and width of the hex info box, remembered between resizes and

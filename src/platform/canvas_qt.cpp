@@ -1,6 +1,7 @@
 #include "canvas.h"
 
 #include "bitmap_qt.h"
+#include "qt_fonts.h"
 #include "qt_text.h"
 
 #include <QFontDatabase>
@@ -315,4 +316,8 @@ colour_rgb pixel_of(const bitmap& b, int x, int y) {
     if (b.is_null() || x < 0 || y < 0 || x >= b.width() || y >= b.height()) return 0;
     const QImage& img = b.native()->image;
     return reinterpret_cast<const std::uint32_t*>(img.constScanLine(y))[x] & 0xffffffu;
+}
+
+QFont font_by_name(const std::string& name) {
+    return make_font(parse_font_name(name));
 }

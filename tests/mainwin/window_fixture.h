@@ -11,12 +11,14 @@
 #include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "players/log_on.h"
+#include "play/forms/unitactions.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class main_window_test : public fresh_game_test {
 protected:
@@ -28,9 +30,13 @@ protected:
         // Games with players ask for a log-on in a modal dialog: log on as a visitor unless a
         // test answers it itself.
         log_on_form_hook = [] { log_in_as_visitor(); };
+        // A click on the map opens the piece actions form, modally: tests that want the form
+        // take this away, the others only see which hex it was for.
+        piece_actions_form_hook = [this](std::int32_t hex) { piece_actions_opened_for.push_back(hex); };
     }
     void TearDown() override {
         log_on_form_hook = nullptr;
+        piece_actions_form_hook = nullptr;
         // An opened game makes its folder the current one.
         QDir::setCurrent(working_folder);
         startup_command_line.clear();
@@ -68,4 +74,5 @@ protected:
 
     std::string folder;
     QString working_folder;
+    std::vector<std::int32_t> piece_actions_opened_for;
 };

@@ -3,13 +3,16 @@
 
 #include "data/alliances.h"
 #include "data/command_state.h"
+#include "data/current_player.h"
 #include "data/game_settings.h"
 #include "data/hex_geometry.h"
 #include "data/history_records.h"
 #include "data/history_stream.h"
 #include "data/hooks.h"
 #include "data/options.h"
+#include "play/combat_summary.h"
 #include "play/movement.h"
+#include "play/piece_order.h"
 #include "play/reveal.h"
 
 #include <algorithm>
@@ -302,6 +305,118 @@ TEST_F(movement_test, the_full_run_hides_every_player_piece_and_finds_those_near
     EXPECT_EQ(at(green_near).hidden, 2);
     EXPECT_EQ(at(marker).hidden, 1) << "markers keep their state";
     EXPECT_EQ(codes(), std::vector<int>{history_code_range_reveal});
+}
+
+// Sums count what the logged-on player may know of each piece; the texts say what was left out.
+TEST_F(movement_test, the_combat_summary_sums_what_the_player_may_know) {
+    auto value = [](int piece_or_class, bool is_class, int k, std::int32_t v, int type = 1) {
+        auto& bytes = is_class ? game->class_array[static_cast<std::size_t>(piece_or_class)].values[k]
+                               : game->piece_array[static_cast<std::size_t>(piece_or_class)].values[k];
+        const auto u = static_cast<std::uint32_t>(v);
+        bytes = {static_cast<std::uint8_t>(u >> 24), static_cast<std::uint8_t>(u >> 16),
+                 static_cast<std::uint8_t>(u >> 8), static_cast<std::uint8_t>(u)};
+        if (is_class)
+            game->class_array[static_cast<std::size_t>(piece_or_class)].value_types[k] =
+                static_cast<std::uint8_t>(type);
+        else
+            game->piece_array[static_cast<std::size_t>(piece_or_class)].value_types[k] =
+                static_cast<std::uint8_t>(type);
+    };
+    set_name(game->class_value_names[0], "Attack");
+    set_name(game->piece_value_names[1], "Steps");
+    current_player = 0; // Blue looks at the summary
+    const int a1 = piece(0, hex(1, 1), 2), a2 = piece(0, hex(3, 1), 2);
+    const int d_seen = piece(1, hex(2, 1), 0), d_class = piece(1, hex(2, 1), 1),
+              d_hidden = piece(1, hex(2, 2), 2);
+    const int d_text = piece(1, hex(2, 2), 0);
+    for (int p : {a1, a2, d_seen, d_class, d_hidden, d_text}) {
+        value(at(p).class_index, true, 0, -7);
+        value(p, false, 1, 2'000'000'000);
+    }
+    value(at(d_text).class_index, true, 0, 0x41424344, 2); // "ABCD": not a number
+    value(d_text, false, 1, 5, 3);
+    add_combatants('A', std::vector<std::int32_t>{a1, a2});
+    add_combatants('D', std::vector<std::int32_t>{d_seen, d_class, d_hidden, d_text});
+    game_settings.combat_summary_class_mask = 1;
+    game_settings.combat_summary_piece_mask = 2;
+    struct row {
+        bool reveal;
+        const char *attack_text, *defend_text, *class_d, *piece_d;
+    };
+    const row table[] = {
+        // The defender of info hidden state shows its class (-7), not its own value; the fully
+        // hidden one shows nothing; the text values add nothing.
+        {false, "2 Attacking Pieces in 2 Hexes", "4 Defending Pieces in 2 Hexes  (2 hidden, not in the sums)",
+         "-14", "2000000000"},
+        // Revealed for the combat: everything counts, in 64 bits.
+        {true, "2 Attacking Pieces in 2 Hexes", "4 Defending Pieces in 2 Hexes", "-21", "6000000000"},
+    };
+    for (const row& r : table) {
+        game_settings.reveal_during_combat = r.reveal ? 1 : 0;
+        const combat_summary s = make_combat_summary();
+        EXPECT_EQ(s.attack_text, r.attack_text);
+        EXPECT_EQ(s.defend_text, r.defend_text);
+        ASSERT_EQ(s.rows.size(), 3u);
+        EXPECT_EQ(s.rows[0].name, "Attack (C)");
+        EXPECT_EQ(s.rows[0].attacker, "-14");
+        EXPECT_EQ(s.rows[0].defender, r.class_d);
+        EXPECT_EQ(s.rows[1].name, " ");
+        EXPECT_EQ(s.rows[2].name, "Steps (U)");
+        EXPECT_EQ(s.rows[2].attacker, "4000000000");
+        EXPECT_EQ(s.rows[2].defender, r.piece_d);
+    }
+    // One piece in one hex: the singular words.
+    reset_command_state();
+    add_combatants('A', std::vector<std::int32_t>{a1});
+    EXPECT_EQ(make_combat_summary().attack_text, "1 Attacking Piece in 1 Hex");
+    EXPECT_EQ(make_combat_summary().defend_text, "0 Defending Piece in 0 Hex");
+    current_player = -1;
+}
+
+// Reordering pieces under a held move, combat, selection and cycle keeps every list on the same
+// pieces; a removed piece leaves them.
+TEST_F(movement_test, held_piece_lists_follow_the_piece_order) {
+    std::vector<int> p;
+    for (int i = 0; i < 6; ++i)
+        p.push_back(piece(0, hex(i, 0), 0));
+    const int names[] = {0, 1, 2, 3, 4, 5};
+    for (int i : names)
+        set_name(at(p[static_cast<std::size_t>(i)]).name, std::string(1, static_cast<char>('a' + i)));
+    take_up_for_move(std::vector<std::int32_t>{p[1], p[4]});
+    attacker_list[0] = p[5];
+    attacker_list[1] = -1;
+    defender_list[0] = p[0];
+    defender_list[1] = p[3];
+    defender_list[2] = -1;
+    action_selection[0] = p[2];
+    action_selection[1] = p[4];
+    action_selection[2] = -1;
+    cycle_list[0] = p[3];
+    cycle_list[1] = -1;
+    auto names_of = [](const std::int32_t* list) {
+        std::string s;
+        for (int i = 0; list[i] != -1; ++i)
+            s += name_of(at(list[i]).name);
+        return s;
+    };
+    auto all = [&] {
+        return names_of(selected_pieces) + "|" + names_of(attacker_list) + "|" + names_of(defender_list) +
+               "|" + names_of(action_selection) + "|" + names_of(cycle_list);
+    };
+    ASSERT_EQ(all(), "be|f|ad|ce|d");
+    move_piece_in_order(p[4], p[0], true); // to the front
+    EXPECT_EQ(all(), "be|f|ad|ce|d");
+    move_piece_in_order(0, 5, true); // and to the back
+    EXPECT_EQ(all(), "be|f|ad|ce|d");
+    EXPECT_EQ(codes(), (std::vector<int>{history_code_piece_order, history_code_piece_order}));
+    // The piece now at index 3 ("d"?) leaves every list.
+    const std::int32_t d = [&] {
+        for (int i = 0; i < 6; ++i)
+            if (name_of(at(i).name) == "d") return i;
+        return -1;
+    }();
+    held_pieces_after_removal(d);
+    EXPECT_EQ(all(), "be|f|a|ce|");
 }
 
 } // namespace

@@ -1,25 +1,29 @@
 #include "main_form.h"
 
+#include "data/hooks.h"
+#include "mainwin/info_panel.h"
+#include "mainwin/sounds.h"
+#include "play/forms/combat_summary_form.h"
 #include "ui_main_form.h"
 
 #include "data/board.h"
 #include "data/current_player.h"
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
-#include "mainwin/game_open.h"
+#include "data/history_stream.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/records.h"
 #include "data/saved_game.h"
 #include "data/symbols.h"
 #include "data/view_state.h"
-#include "data/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/info_boxes.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/forms/map_view_paint.h"
 #include "mainwin/forms/preference_forms.h"
+#include "mainwin/game_open.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/preference_values.h"
 #include "mainwin/settings_files.h"
@@ -85,14 +89,6 @@ void close_windows(QPointer<QWidget>* windows, int n) {
     }
 }
 
-// Something to undo: a history whose header snapshot is followed by a record.
-bool history_has_records() {
-    const auto& h = game->history_stream;
-    if (h.size() < 2 || h[0] == 0xFE) return false;
-    const std::size_t header = 2 + 5 * (std::size_t{h[0]} * 250 + h[1]) + 2;
-    return header < h.size() && h[header] != 0xFE;
-}
-
 // A logged-on player's view is kept in the player's record with each save.
 void store_player_view() {
     if (current_player < 0 || player_logged_in == 0) return;
@@ -108,6 +104,45 @@ unsigned fresh_seed() {
     auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     std::random_device entropy;
     return static_cast<unsigned>(ticks) ^ entropy();
+}
+} // namespace
+
+namespace {
+// What play on the board asks of the window: sounds, hex redraws, the panels, the combat summary
+// and the dice.
+void install_play_hooks() {
+    game_sound_hook = [](game_sound sound) {
+        switch (sound) {
+        case game_sound::move:
+            play_move_sound();
+            break;
+        case game_sound::move_done:
+            play_move_done_sound();
+            break;
+        case game_sound::remove:
+            play_delete_sound();
+            break;
+        case game_sound::flip:
+            play_flip_sound();
+            break;
+        case game_sound::card:
+            play_card_sound();
+            break;
+        case game_sound::shuffle:
+            play_shuffle_sound();
+            break;
+        case game_sound::dice:
+            play_dice_sound();
+            break;
+        }
+    };
+    map_hex_redraw_hook = [](std::int32_t hex) { redraw_hex(hex); };
+    show_hex_in_panels_hook = [](std::int32_t hex) {
+        show_hex_pieces_info(hex);
+        show_hex_info(hex);
+    };
+    combat_summary_hook = [] { run_combat_summary_form(); };
+    roll_dice_form_hook = [] { open_dice_roller(); };
 }
 } // namespace
 
@@ -338,6 +373,7 @@ void main_form::generated_setup() {
     }
 
     hook_view_commands();
+    hook_map_clicks();
     create_form(); // runs on_created
     show();
 }
@@ -372,6 +408,7 @@ bool main_form::on_created() {
     load_preferences(work_area);
     recent_game_to_open = -1;
     install_game_open_hooks();
+    install_play_hooks();
     read_info_panel_size_hook = [this] {
         info_panel_height = ui_->hex_info_box->height();
         info_panel_width = ui_->hex_info_box->width();

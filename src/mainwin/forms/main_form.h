@@ -16,6 +16,7 @@
 namespace Ui {
 class main_form;
 }
+class QMenu;
 class QMenuBar;
 class QStatusBar;
 class QTimer;
@@ -70,6 +71,17 @@ public:
     void zoom_out_command();
     bool zoom_click(int x, int y);
     void set_zoom_buttons();
+    // The map clicks, the Done and Undo commands and the map popup (main_form_map_clicks.cpp).
+    void hook_map_clicks();
+    bool map_click(int x, int y);
+    bool map_right_click(int x, int y);
+    void ok_command();
+    void undo_command();
+    // Brings the tool buttons and the status line in line with the game and operation_mode.
+    void end_map_operation();
+    QMenu* map_popup_menu() const { return map_popup_; }
+    // The map popup for a hex, prepared as it would be shown.
+    void prepare_map_popup(std::int32_t hex);
     // The texts the status line shows, pane by pane.
     QStringList status_texts() const;
 
@@ -105,7 +117,13 @@ private:
     built_menu menu_;
     std::vector<QToolButton*> buttons_;
     bool closing_ = false; // on_close is at work, or the window was let go
+    QMenu* map_popup_ = nullptr;
+    std::int32_t popup_hex_ = -1;
+    QPoint popup_point_;
 };
+
+// Something to undo: a history whose header snapshot is followed by a record.
+bool history_has_records();
 
 // The one main window (null before start and after end) and the parent of every dialog.
 extern main_form* main_form_instance;

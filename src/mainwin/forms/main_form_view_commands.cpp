@@ -4,10 +4,10 @@
 #include "ui_main_form.h"
 
 #include "data/board.h"
-#include "mainwin/map_draw.h"
 #include "data/options.h"
-#include "mainwin/view_geometry.h"
 #include "data/view_state.h"
+#include "mainwin/map_draw.h"
+#include "mainwin/view_geometry.h"
 #include "platform/app_services.h"
 
 #include <QMouseEvent>
@@ -31,11 +31,6 @@ void main_form::hook_view_commands() {
                                                         zoom_in_command();
                                                         return false;
                                                     }}});
-    set_event_handlers(controls().mapscreen_frame,
-                       {{MouseDownEvent, [this](QObject*, event_data& e) {
-                             if (e.button != Qt::LeftButton || operation_mode != 1) return false;
-                             return zoom_click(e.pos.x(), e.pos.y());
-                         }}});
 }
 
 void main_form::view_refresh() {

@@ -1,5 +1,7 @@
 #include "map_hooks.h"
 
+#include "main_form.h"
+
 #include "data/game_settings.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
@@ -16,6 +18,11 @@ int pending_card = -1;
 int pending_card_pool = 0;
 QPointer<QWidget> pending_card_windows[2];
 std::function<bool(const std::string&)> front_program_starter = start_program_file;
+std::function<void(int, std::int32_t)> map_mode_click_hook;
+std::function<void(int, std::int32_t)> right_button_mode_hook;
+std::function<void(std::int32_t)> card_popup_hook;
+std::function<void()> undo_last_action_hook;
+std::function<void(int, std::int32_t)> map_popup_item_hook;
 
 void clear_info_panels_hook() {
     // Whatever the panels showed is gone: the next pointer move fills them again.
@@ -28,7 +35,9 @@ void view_resized_hook() {}
 void redraw_hex_hook(int hex) {
     redraw_hex(hex);
 }
-void end_map_operation_hook() {}
+void end_map_operation_hook() {
+    if (main_window) main_window->end_map_operation();
+}
 void collect_board_cards_hook(int) {}
 bool game_settings_grid_display_available() {
     return game_settings.draw_options[0] != 0;

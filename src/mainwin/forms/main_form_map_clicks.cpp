@@ -1,0 +1,372 @@
+// The map's left and right clicks by operation mode, the Done and Undo commands, the map popup
+// and the tool buttons' states after an operation.
+#include "main_form.h"
+#include "map_hooks.h"
+
+#include "ui_main_form.h"
+
+#include "data/board.h"
+#include "data/command_state.h"
+#include "data/game_settings.h"
+#include "data/hooks.h"
+#include "data/options.h"
+#include "data/records.h"
+#include "data/view_state.h"
+#include "mainwin/info_panel.h"
+#include "mainwin/map_draw.h"
+#include "mainwin/sounds.h"
+#include "mainwin/view_geometry.h"
+#include "play/forms/unitactions.h"
+#include "play/movement.h"
+#include "play/piece_actions.h"
+#include "players/visibility.h"
+
+#include <QMenu>
+#include <QToolButton>
+
+bool history_has_records() {
+    const auto& h = game->history_stream;
+    if (h.size() < 2 || h[0] == 0xFE) return false;
+    const std::size_t header = 2 + 5 * (std::size_t{h[0]} * 250 + h[1]) + 2;
+    return header < h.size() && h[header] != 0xFE;
+}
+
+namespace {
+
+bool on_board(std::int32_t hex) {
+    return map_loaded() && hex >= 0 && hex < board->hex_count;
+}
+
+bool game_has_pieces() {
+    return !game->piece_array.empty();
+}
+
+// The pieces of a hex the current player may see at all, in array order.
+std::vector<std::int32_t> visible_pieces_in(std::int32_t hex) {
+    std::vector<std::int32_t> pieces;
+    const int end = std::min<int>(game->piece_end_index, static_cast<int>(game->piece_array.size()));
+    for (int i = 0; i < end; ++i) {
+        const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
+        if (p.location == hex && !p.in_pool() && get_piece_visibility(i) != visibility_none)
+            pieces.push_back(i);
+    }
+    return pieces;
+}
+
+enum popup_item {
+    popup_move_all = 10000,
+    popup_remove_all,
+    popup_add,
+    popup_flip_all,
+    popup_zoom_in = 10005,
+    popup_zoom_out,
+    popup_redraw,
+    popup_single_los = 10009,
+    popup_area_los
+};
+
+} // namespace
+
+void main_form::hook_map_clicks() {
+    set_event_handlers(controls().mapscreen_frame, {{MouseDownEvent, [this](QObject*, event_data& e) {
+                                                         if (e.button == Qt::LeftButton)
+                                                             return map_click(e.pos.x(), e.pos.y());
+                                                         if (e.button == Qt::RightButton)
+                                                             return map_right_click(e.pos.x(), e.pos.y());
+                                                         return false;
+                                                     }}});
+    set_event_handlers(controls().ok_button, {{ClickEvent, [this](QObject*, event_data&) {
+                                                   ok_command();
+                                                   return false;
+                                               }}});
+    set_event_handlers(controls().undo_button, {{ClickEvent, [this](QObject*, event_data&) {
+                                                     undo_command();
+                                                     return false;
+                                                 }}});
+
+    map_popup_ = new QMenu(this);
+    map_popup_->setObjectName("ID_main_form_rmb_options");
+    const std::pair<int, const char*> items[] = {{popup_move_all, "Move All Pieces"},
+                                                 {popup_remove_all, "Remove All Pieces"},
+                                                 {popup_add, "Add Pieces"},
+                                                 {popup_flip_all, "Flip All Pieces"},
+                                                 {0, nullptr},
+                                                 {popup_zoom_in, "Zoom In"},
+                                                 {popup_zoom_out, "Zoom Out"},
+                                                 {popup_redraw, "Redraw Map/Board"},
+                                                 {0, nullptr},
+                                                 {popup_single_los, "Single LOS "},
+                                                 {popup_area_los, "Area LOS Check"}};
+    for (auto [id, text] : items) {
+        if (!text) {
+            map_popup_->addSeparator();
+            continue;
+        }
+        map_popup_->addAction(text)->setData(id);
+    }
+    connect(map_popup_, &QMenu::triggered, this, [this](QAction* a) {
+        const int id = a->data().toInt();
+        const std::int32_t hex = popup_hex_;
+        switch (id) {
+        case popup_move_all: {
+            if (!on_board(hex)) break;
+            const auto pieces = visible_pieces_in(hex);
+            if (take_up_for_move(pieces) > 0) {
+                move_path[0] = location_end;
+                redraw_hex(hex);
+            }
+            break;
+        }
+        case popup_zoom_in:
+            zoom_in_command();
+            zoom_click(popup_point_.x(), popup_point_.y());
+            break;
+        case popup_zoom_out:
+            zoom_out_command();
+            break;
+        case popup_redraw:
+            view_refresh();
+            break;
+        default:
+            if (on_board(hex) && map_popup_item_hook) map_popup_item_hook(id, hex);
+            break;
+        }
+        end_map_operation();
+    });
+}
+
+void main_form::prepare_map_popup(std::int32_t hex) {
+    popup_hex_ = hex;
+    const bool pieces = on_board(hex) && !visible_pieces_in(hex).empty();
+    for (QAction* a : map_popup_->actions()) {
+        switch (a->data().toInt()) {
+        case popup_move_all:
+        case popup_remove_all:
+        case popup_flip_all:
+            a->setEnabled(pieces);
+            break;
+        case popup_single_los:
+        case popup_area_los:
+            a->setEnabled(game_settings.use_elevations != 0);
+            break;
+        case popup_zoom_out:
+            a->setEnabled(zoom_level > 0);
+            break;
+        case popup_zoom_in:
+            a->setEnabled(zoom_level < 2);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool main_form::map_click(int x, int y) {
+    map_just_redrawn = 0;
+    map_mouse_x = x;
+    map_mouse_y = y;
+    if (operation_mode == 1) return zoom_click(x, y);
+    const std::int32_t hex = point_to_hex(x, y);
+    clicked_hex = hex;
+    if (!on_board(hex)) return false;
+    switch (operation_mode) {
+    case 2:
+        if (add_path_step(hex)) {
+            controls().ok_button->setEnabled(true);
+            controls().undo_button->setEnabled(true);
+        }
+        return false;
+    case 4:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+        if (map_mode_click_hook) map_mode_click_hook(operation_mode, hex);
+        return false;
+    default:
+        break;
+    }
+    if (!game_has_pieces()) return false;
+    if (count_cards_in_hex(hex) > 0) {
+        if (card_popup_hook) card_popup_hook(hex);
+    } else {
+        open_piece_actions(hex);
+    }
+    if (operation_mode == 2) {
+        controls().ok_button->setEnabled(true);
+        controls().undo_button->setEnabled(false);
+        set_status_text(5);
+    } else if (operation_mode == 3) {
+        controls().ok_button->setEnabled(true);
+        controls().undo_button->setEnabled(attacker_list[0] != -1 || defender_list[0] != -1);
+        set_status_text(6);
+    }
+    redraw_hex(hex);
+    return false;
+}
+
+bool main_form::map_right_click(int x, int y) {
+    map_just_redrawn = 0;
+    map_mouse_x = x;
+    map_mouse_y = y;
+    const std::int32_t hex = point_to_hex(x, y);
+    if (operation_mode == 2 || operation_mode == 3) {
+        if (operation_mode == 2 && path_step_count() == 0 && on_board(hex)) add_path_step(hex);
+        ok_command();
+        return false;
+    }
+    auto popup = [&] {
+        prepare_map_popup(hex);
+        popup_point_ = QPoint(x, y);
+        map_popup_->popup(controls().mapscreen_frame->mapToGlobal(QPoint(x, y)));
+    };
+    switch (rmb_mode) {
+    case 1: {
+        if (!on_board(hex)) {
+            popup();
+            break;
+        }
+        // The first piece of the hex the player may see.
+        std::vector<std::int32_t> first;
+        const int end = std::min<int>(game->piece_end_index, static_cast<int>(game->piece_array.size()));
+        for (int i = 0; i < end && first.empty(); ++i) {
+            const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
+            if (p.location == hex && !p.in_pool() && get_piece_visibility(i) != visibility_none)
+                first.push_back(i);
+        }
+        if (first.empty()) {
+            popup();
+            break;
+        }
+        take_up_for_move(first);
+        move_path[0] = location_end;
+        redraw_hex(hex);
+        end_map_operation();
+        break;
+    }
+    case 2:
+        if (zoom_level >= 2) {
+            zoom_out_command();
+        } else {
+            zoom_in_command();
+            zoom_click(x, y);
+        }
+        break;
+    case 3:
+    case 4:
+        if (!game_settings.use_elevations) {
+            popup();
+            break;
+        }
+        // The running operation ends before a line of sight check takes the clicks.
+        if (operation_mode == 4 || operation_mode == 6 || operation_mode == 10 || operation_mode == 11) {
+            operation_mode = 0;
+            end_map_operation();
+        }
+        if (on_board(hex) && right_button_mode_hook) right_button_mode_hook(rmb_mode, hex);
+        break;
+    case 5:
+        view_refresh();
+        break;
+    case 6:
+        if (on_board(hex) && right_button_mode_hook) right_button_mode_hook(rmb_mode, hex);
+        break;
+    default:
+        popup();
+        break;
+    }
+    return false;
+}
+
+void main_form::ok_command() {
+    map_just_redrawn = 0;
+    if (operation_mode == 2) {
+        finish_move();
+        ui_->unit_info_box->update();
+    } else if (operation_mode == 3) {
+        if (resolve_combat()) game_modified = 1;
+    } else if (operation_mode == 4) {
+        ui_->ok_button->setEnabled(false);
+        if (map_mode_click_hook) map_mode_click_hook(-4, -1); // Add Pieces again
+        return;
+    }
+    operation_mode = 0;
+    move_path[0] = location_end;
+    selected_pieces[0] = -1;
+    attacker_list[0] = -1;
+    defender_list[0] = -1;
+    combat_click_side = 0;
+    combat_last_added = 0;
+    ui_->ok_button->setEnabled(false);
+    end_map_operation();
+    set_status_text(1);
+}
+
+void main_form::undo_command() {
+    map_just_redrawn = 0;
+    if (operation_mode == 2) {
+        play_delete_sound();
+        undo_path_step();
+        if (path_step_count() == 0) ui_->undo_button->setEnabled(false);
+    } else if (operation_mode == 3) {
+        play_delete_sound();
+        undo_combat_selection();
+        if (attacker_list[0] == -1 && defender_list[0] == -1) {
+            operation_mode = 0;
+            end_map_operation();
+        }
+    } else {
+        play_delete_sound();
+        if (undo_last_action_hook) undo_last_action_hook();
+    }
+}
+
+void main_form::end_map_operation() {
+    if (!map_loaded() || !game_has_pieces()) return;
+    auto& ui = *ui_;
+    ui.open_button->setEnabled(true);
+    ui.save_button->setEnabled(true);
+    set_zoom_buttons();
+    for (QToolButton* b : {ui.roll_die_button, ui.comment_button, ui.cycle_button, ui.new_button,
+                           ui.goto_button, ui.ScreenShot, ui.undo_button, ui.ok_button})
+        b->setEnabled(true);
+    switch (operation_mode) {
+    case 0:
+        ui.undo_button->setEnabled(history_has_records());
+        ui.ok_button->setEnabled(false);
+        set_status_text(1);
+        break;
+    case 1:
+        ui.ok_button->setEnabled(false);
+        set_status_text(4);
+        break;
+    case 2:
+        ui.undo_button->setEnabled(path_step_count() > 0);
+        set_status_text(5);
+        break;
+    case 3:
+        ui.undo_button->setEnabled(selected_pieces[0] != -1);
+        set_status_text(6);
+        break;
+    case 6:
+        ui.gen_1->setVisible(false);
+        ui.gen_2->setVisible(false);
+        ui.gen_3->setVisible(true);
+        ui.gen_3->setEnabled(true);
+        for (QToolButton* b : {ui.cycle_button, ui.new_button, ui.ok_button, ui.undo_button})
+            b->setEnabled(false);
+        set_status_text(7);
+        break;
+    case 10:
+    case 11:
+        for (QToolButton* b :
+             {ui.undo_button, ui.ok_button, ui.zoom_in_button, ui.cycle_button, ui.new_button})
+            b->setEnabled(false);
+        set_status_text(operation_mode == 10 ? 13 : 14);
+        break;
+    default:
+        break;
+    }
+}
