@@ -1,0 +1,229 @@
+// Play on the demo board through the real window: a click opens the piece actions, Move and a
+// path of clicks with Done moves, Attack and Defend with Done resolve a combat.
+#include "test_support.h"
+#include "window_fixture.h"
+
+#include "data/command_state.h"
+#include "data/game_settings.h"
+#include "data/history_records.h"
+#include "data/options.h"
+#include "data/view_state.h"
+#include "mainwin/map_draw.h"
+#include "mainwin/view_geometry.h"
+#include "play/forms/RollDiceForm.h"
+#include "play/forms/combat_summary_form.h"
+#include "play/forms/unitactions.h"
+#include "players/modal_driver.h"
+#include "ui_main_form.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace {
+
+class play_on_board_test : public main_window_test {
+protected:
+    void SetUp() override {
+        main_window_test::SetUp();
+        put_demo_first_in_recent_games();
+        form = make_form("0");
+        form->resize(900, 640);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(map_loaded());
+        piece_actions_form_hook = nullptr; // the real form
+        saved_combat_options = combat_options;
+    }
+    void TearDown() override {
+        form.reset();
+        combat_options = saved_combat_options;
+        reset_command_state();
+        main_window_test::TearDown();
+    }
+    static std::int32_t hex(int column, int row) { return row * board->map_columns + column; }
+    void click(std::int32_t h, Qt::MouseButton button = Qt::LeftButton) {
+        bring_hex_into_view(h);
+        QCoreApplication::processEvents();
+        int x = 0, y = 0;
+        hex_to_screen_xy(h, x, y);
+        const QPoint at(x + cell_width() / 2, y + cell_height() / 2);
+        ASSERT_EQ(point_to_hex(at.x(), at.y()), h);
+        QTest::mouseClick(form->controls().mapscreen_frame, button, {}, at);
+    }
+    // The next piece actions form presses one of its buttons with every row marked.
+    static void press_in_piece_actions(const char* button, std::vector<int>* rows_seen = nullptr) {
+        when_modal<unitactions>([button, rows_seen](unitactions& f) {
+            f.accept_clicks();
+            if (rows_seen)
+                for (const action_row& r : f.rows())
+                    rows_seen->push_back(r.piece);
+            QToolButton* b = f.button(button);
+            if (b && b->isEnabled())
+                b->click();
+            else
+                f.reject();
+        });
+    }
+    std::vector<int> history_codes() const {
+        std::vector<int> v;
+        if (auto records = walk_history(game->history_stream))
+            for (const auto& r : *records)
+                v.push_back(r.code);
+        return v;
+    }
+    std::unique_ptr<main_form> form;
+    std::uint8_t saved_combat_options = 2;
+};
+
+TEST_F(play_on_board_test, move_along_a_path_of_clicks_with_undo_and_done) {
+    // "1st Rifles" stands alone at column 5, row 5.
+    const std::int32_t start = hex(5, 5);
+    std::vector<int> rows;
+    press_in_piece_actions("move_button", &rows);
+    click(start);
+    ASSERT_EQ(rows.size(), 1u);
+    const int piece = rows[0];
+    EXPECT_EQ(name_of(game->piece_array[static_cast<std::size_t>(piece)].name), "1st Rifles");
+    ASSERT_EQ(operation_mode, 2);
+    EXPECT_EQ(selected_pieces[0], piece);
+    auto& ui = form->controls();
+    EXPECT_TRUE(ui.ok_button->isEnabled());
+    EXPECT_FALSE(ui.undo_button->isEnabled()) << "no step yet";
+
+    const std::size_t codes_before = history_codes().size();
+    click(hex(6, 5));
+    click(hex(7, 5));
+    click(hex(9, 5));
+    EXPECT_TRUE(ui.undo_button->isEnabled());
+    ui.undo_button->click(); // takes back the last step only
+    EXPECT_EQ(move_path[2], location_end);
+    click(hex(8, 5));
+    ASSERT_EQ(move_path[2], hex(8, 5));
+
+    int ex = 0, ey = 0;
+    hex_to_screen_xy(hex(8, 5), ex, ey);
+    const colour_rgb end_centre_before =
+        pixel_of(screen_save_bitmap, ex + cell_width() / 2, ey + cell_height() / 2);
+    ui.ok_button->click();
+    EXPECT_EQ(operation_mode, 0);
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(piece)].location, hex(8, 5));
+    EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(start)], 0);
+    EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(hex(8, 5))], 1);
+    EXPECT_EQ(game_modified, 1);
+    const auto codes = history_codes();
+    ASSERT_EQ(codes.size(), codes_before + 1);
+    EXPECT_EQ(codes.back(), history_code_move);
+    EXPECT_FALSE(ui.ok_button->isEnabled());
+    // The piece now shows in its new hex.
+    QCoreApplication::processEvents();
+    EXPECT_NE(pixel_of(screen_save_bitmap, ex + cell_width() / 2, ey + cell_height() / 2), end_centre_before);
+    form->grab().save(QString::fromStdString(screenshot_path("moved.png")));
+
+    // A whole path taken back: Undo at every step, then nothing to move.
+    press_in_piece_actions("move_button");
+    click(hex(8, 5));
+    click(hex(9, 6));
+    ui.undo_button->click();
+    EXPECT_EQ(move_path[0], location_end);
+    EXPECT_FALSE(ui.undo_button->isEnabled());
+    ui.undo_button->click(); // nothing left: nothing happens
+    ui.ok_button->click();
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(piece)].location, hex(8, 5));
+    EXPECT_EQ(history_codes().size(), codes_before + 1);
+}
+
+TEST_F(play_on_board_test, attack_from_two_hexes_against_one_with_summary_and_dice) {
+    game_settings.combat_summary_class_mask = 1;
+    combat_options = 2; // roll dice after the combat
+    std::vector<int> a1, a2, d;
+    press_in_piece_actions("attack_button", &a1);
+    click(hex(5, 5));
+    press_in_piece_actions("attack_button", &a2);
+    click(hex(8, 7)); // "2nd Rifles", moved there in the demo's history
+    press_in_piece_actions("defend_button", &d);
+    click(hex(22, 8));
+    ASSERT_EQ(operation_mode, 3);
+    ASSERT_EQ(a1.size() + a2.size(), 2u);
+    ASSERT_EQ(d.size(), 1u);
+    auto& ui = form->controls();
+    EXPECT_TRUE(ui.undo_button->isEnabled());
+
+    // Undo of the last click takes the defender back; Defend again.
+    ui.undo_button->click();
+    EXPECT_EQ(defender_list[0], -1);
+    EXPECT_EQ(operation_mode, 3) << "the attackers remain";
+    press_in_piece_actions("defend_button");
+    click(hex(22, 8));
+
+    std::vector<std::string> seen;
+    QString attack_text;
+    int rows = 0;
+    QString first_row;
+    when_modal<combat_summary_form>([&](combat_summary_form& f) {
+        seen.push_back("summary");
+        attack_text = f.a_text()->text();
+        rows = f.list()->topLevelItemCount();
+        if (rows > 0) first_row = f.list()->topLevelItem(0)->text(0);
+        f.accept();
+    });
+    when_modal<RollDiceForm>([&](RollDiceForm& f) {
+        seen.push_back("dice");
+        f.reject();
+    });
+    ui.ok_button->click();
+    EXPECT_EQ(seen, (std::vector<std::string>{"summary", "dice"}));
+    EXPECT_EQ(attack_text, "2 Attacking Pieces in 2 Hexes");
+    EXPECT_EQ(rows, 2) << "the class value's row and the blank row after the class rows";
+    EXPECT_TRUE(first_row.endsWith(" (C)")) << first_row.toStdString();
+    const auto codes = history_codes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_NE(std::find(codes.begin(), codes.end(), history_code_combat), codes.end());
+    for (int p : a1)
+        EXPECT_TRUE(game->piece_array[static_cast<std::size_t>(p)].flags & piece_flag_attacked);
+    EXPECT_TRUE(game->piece_array[static_cast<std::size_t>(d[0])].flags & piece_flag_defended);
+    EXPECT_EQ(operation_mode, 0);
+
+    // A combat taken back whole: attack, then Undo twice (the click, then everything).
+    press_in_piece_actions("attack_button");
+    click(hex(5, 5));
+    ui.undo_button->click();
+    EXPECT_EQ(attacker_list[0], -1);
+    EXPECT_EQ(operation_mode, 0) << "both lists empty: the combat ends";
+}
+
+TEST_F(play_on_board_test, the_right_button_finishes_a_move_and_follows_its_mode) {
+    press_in_piece_actions("move_button");
+    click(hex(5, 5));
+    ASSERT_EQ(operation_mode, 2);
+    // With an empty path the right-clicked hex is the only step, and the move is done.
+    click(hex(7, 7), Qt::RightButton);
+    EXPECT_EQ(operation_mode, 0);
+    EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(hex(7, 7))], 1);
+
+    // Move Pieces: the hex's first piece is taken up.
+    rmb_mode = 1;
+    click(hex(7, 7), Qt::RightButton);
+    EXPECT_EQ(operation_mode, 2);
+    EXPECT_NE(selected_pieces[0], -1);
+    form->controls().ok_button->click(); // no step: nothing moves
+    EXPECT_EQ(operation_mode, 0);
+    // Zoom: in at the pointer, out at the largest zoom.
+    rmb_mode = 2;
+    zoom_level = 1;
+    click(hex(7, 7), Qt::RightButton);
+    EXPECT_EQ(zoom_level, 2);
+    click(hex(7, 7), Qt::RightButton);
+    EXPECT_EQ(zoom_level, 1);
+    // Single LOS without elevations: the popup.
+    rmb_mode = 3;
+    game_settings.use_elevations = 0;
+    click(hex(7, 7), Qt::RightButton);
+    EXPECT_TRUE(form->map_popup_menu()->isVisible());
+    form->map_popup_menu()->hide();
+    rmb_mode = 0;
+}
+
+} // namespace
