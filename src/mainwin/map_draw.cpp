@@ -331,8 +331,11 @@ void draw_block(std::int32_t first_hex, int columns, int rows, bool whole_view) 
     show_busy_cursor(false);
 }
 
+// The side of a marker box in a hex of size s: three quarters of a small hex, else half of what
+// is past 12 pixels added to 12, at most 30 (9 at 12, 14 at 16, 26 at 40, 30 from 48 on).
 int marker_box_size(int s) {
-    return std::clamp(s / 2, 10, 24);
+    if (s < 15) return std::max(0, 3 * s / 4);
+    return std::min(30, 12 + (s - 12) / 2);
 }
 
 void draw_marker_box(canvas& c, int x, int y, int size, colour_rgb fill, const std::string& text,
@@ -1032,13 +1035,15 @@ void draw_hex_overlays(std::int32_t hex, canvas& c) {
     const int x = hex_screen_x, y = hex_screen_y;
     const int s = cell_size();
     const int box = marker_box_size(s);
+    // Step numbers and the spotter and target marks stand in a box in the middle of the hex.
+    const int mx = x + (s - box) / 2, my = y + (s - box) / 2;
     const std::string number_font = box < 16 ? "8.Times New Roman.Bold" : "10.Times New Roman.Bold";
     if (operation_mode == 2) {
         for (int i = 0; i < move_path_capacity && move_path[i] != location_end && move_path[i] != -1; ++i) {
             if (move_path[i] != hex) continue;
             char text[16];
             std::snprintf(text, sizeof text, "%2i", i + 1);
-            draw_marker_box(c, x, y, box, make_rgb(255, 255, 255), text, number_font);
+            draw_marker_box(c, mx, my, box, make_rgb(255, 255, 255), text, number_font);
         }
     } else if (operation_mode == 3) {
         const int attackers = count_in_hex(attacker_list, combat_list_capacity, hex);
@@ -1061,9 +1066,9 @@ void draw_hex_overlays(std::int32_t hex, canvas& c) {
         }
     } else if (operation_mode >= 7 && operation_mode <= 9) {
         if (los_check.spotter_hex == hex)
-            draw_marker_box(c, x, y, box, make_rgb(255, 255, 255), "S", number_font);
+            draw_marker_box(c, mx, my, box, make_rgb(255, 255, 255), "S", number_font);
         if (los_check.target_hex == hex)
-            draw_marker_box(c, x, y, box, make_rgb(255, 255, 255), "T", number_font);
+            draw_marker_box(c, mx, my, box, make_rgb(255, 255, 255), "T", number_font);
     }
 }
 

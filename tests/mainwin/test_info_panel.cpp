@@ -5,7 +5,6 @@
 
 #include "data/alliances.h"
 #include "data/current_player.h"
-#include "mainwin/game_open.h"
 #include "data/game_settings.h"
 #include "data/hex_geometry.h"
 #include "data/los_settings.h"
@@ -15,6 +14,7 @@
 #include "mainwin/forms/info_boxes.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"
+#include "mainwin/game_open.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"

@@ -5,10 +5,10 @@
 #include "players/modal_driver.h"
 
 #include "data/current_player.h"
-#include "mainwin/game_open.h"
 #include "data/passwords.h"
 #include "data/view_state.h"
 #include "mainwin/forms/main_form.h"
+#include "mainwin/game_open.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"

@@ -814,9 +814,12 @@ TEST_F(map_draw_test, operation_markers_and_highlight) {
     move_path[1] = 12;
     move_path[2] = location_end;
     redraw_map();
-    EXPECT_EQ(at(12, 3, 3), white) << "step box";
-    EXPECT_EQ(at(11, 3, 3), white);
-    EXPECT_EQ(at(10, 3, 3), red);
+    // A box of 26 pixels in the middle of the 40-pixel hex: from 7 to 32.
+    EXPECT_EQ(at(12, 8, 8), white) << "step box";
+    EXPECT_EQ(at(11, 8, 8), white);
+    EXPECT_EQ(at(11, 5, 5), red) << "outside the box";
+    EXPECT_EQ(at(11, 33, 33), red) << "outside the box";
+    EXPECT_EQ(at(10, 8, 8), red);
     // Combat: attacker and defender boxes.
     operation_mode = 3;
     attacker_list[0] = p;
@@ -831,8 +834,8 @@ TEST_F(map_draw_test, operation_markers_and_highlight) {
     los_check.spotter_hex = 20;
     los_check.target_hex = 21;
     redraw_map();
-    EXPECT_EQ(at(20, 3, 3), white);
-    EXPECT_EQ(at(21, 3, 3), white);
+    EXPECT_EQ(at(20, 8, 8), white);
+    EXPECT_EQ(at(21, 8, 8), white);
     // A selected piece is drawn inverted.
     operation_mode = 2;
     move_path[0] = location_end;

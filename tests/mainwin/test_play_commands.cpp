@@ -1,7 +1,7 @@
 #include "test_support.h"
 
-#include "data/options.h"
 #include "data/history_stream.h"
+#include "data/options.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/sounds.h"

@@ -122,15 +122,16 @@ TEST_F(play_on_board_test, move_along_a_path_of_clicks_with_undo_and_done) {
     EXPECT_NE(pixel_of(screen_save_bitmap, ex + cell_width() / 2, ey + cell_height() / 2), end_centre_before);
     form->grab().save(QString::fromStdString(screenshot_path("moved.png")));
 
-    // A whole path taken back: Undo at every step, then nothing to move.
+    // A whole path taken back: Undo (here the U key) at every step, then nothing to move.
     press_in_piece_actions("move_button");
     click(hex(8, 5));
     click(hex(9, 6));
-    ui.undo_button->click();
+    QTest::keyClick(ui.mapscreen_frame, Qt::Key_U);
     EXPECT_EQ(move_path[0], location_end);
     EXPECT_FALSE(ui.undo_button->isEnabled());
     ui.undo_button->click(); // nothing left: nothing happens
-    ui.ok_button->click();
+    QTest::keyClick(ui.mapscreen_frame, Qt::Key_O);
+    EXPECT_EQ(operation_mode, 0) << "O is Done";
     EXPECT_EQ(game->piece_array[static_cast<std::size_t>(piece)].location, hex(8, 5));
     EXPECT_EQ(history_codes().size(), codes_before + 1);
 }

@@ -2,8 +2,8 @@
 // that failed leaves memory and its unsaved mark as they were.
 #include "window_fixture.h"
 
-#include "data/saved_game.h"
 #include "data/history_stream.h"
+#include "data/saved_game.h"
 #include "platform/files.h"
 
 #include <QAction>

@@ -5,11 +5,11 @@
 
 #include "data/current_player.h"
 #include "data/game_file.h"
+#include "data/history_stream.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/saved_game.h"
 #include "demo_game.h"
-#include "data/history_stream.h"
 #include "mainwin/autosave.h"
 #include "mainwin/forms/main_form.h"
 #include "mainwin/forms/map_hooks.h"

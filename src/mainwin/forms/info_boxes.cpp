@@ -4,11 +4,11 @@
 #include "ui_main_form.h"
 
 #include "data/board.h"
+#include "data/view_state.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_geometry.h"
-#include "data/view_state.h"
 #include "platform/bitmap_qt.h"
 
 #include <QPainter>

@@ -504,8 +504,19 @@ bool main_form::on_close() {
     return false;
 }
 
-bool main_form::on_key_down(event_data&) {
-    return false;
+bool main_form::on_key_down(event_data& e) {
+    map_just_redrawn = 0;
+    if (!map_loaded() || !view_ready) return false;
+    switch (e.key) {
+    case Qt::Key_O:
+        ok_command();
+        return true;
+    case Qt::Key_U:
+        undo_command();
+        return true;
+    default:
+        return false; // the other keys come with the menus
+    }
 }
 
 bool main_form::on_resize(event_data& e) {

@@ -80,6 +80,8 @@ public:
     // Brings the tool buttons and the status line in line with the game and operation_mode.
     void end_map_operation();
     QMenu* map_popup_menu() const { return map_popup_; }
+    // Puts the mouse pointer on the middle of a hex that is on the screen.
+    void move_pointer_to_hex(std::int32_t hex);
     // The map popup for a hex, prepared as it would be shown.
     void prepare_map_popup(std::int32_t hex);
     // The texts the status line shows, pane by pane.

@@ -11,6 +11,7 @@
 #include "data/hooks.h"
 #include "data/options.h"
 #include "data/records.h"
+#include "data/symbols.h"
 #include "data/view_state.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
@@ -21,6 +22,7 @@
 #include "play/piece_actions.h"
 #include "players/visibility.h"
 
+#include <QCursor>
 #include <QMenu>
 #include <QToolButton>
 
@@ -369,4 +371,12 @@ void main_form::end_map_operation() {
     default:
         break;
     }
+}
+
+void main_form::move_pointer_to_hex(std::int32_t hex) {
+    if (!on_board(hex)) return;
+    set_hex_screen_pos(hex);
+    const int s = symbols->hex_size_by_zoom[std::clamp(zoom_level, 0, 2)];
+    QCursor::setPos(
+        controls().mapscreen_frame->mapToGlobal(QPoint(hex_screen_x + s / 2, hex_screen_y + s / 2)));
 }

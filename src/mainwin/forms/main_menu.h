@@ -9,7 +9,7 @@ class QMenu;
 class QMenuBar;
 
 struct menu_command {
-    int id;               // command id; sub-menus have ids below 0
+    int id; // command id; sub-menus have ids below 0
     const char* text;
     const char* shortcut; // "" = none
     int parent;           // id of the sub-menu holding it; 0 = the menu bar
@@ -18,8 +18,8 @@ struct menu_command {
 const std::vector<menu_command>& main_menu_commands();
 
 struct built_menu {
-    std::map<int, QAction*> items;    // by command id
-    std::map<int, QMenu*> menus;      // by sub-menu id
+    std::map<int, QAction*> items;     // by command id
+    std::map<int, QMenu*> menus;       // by sub-menu id
     std::vector<QAction*> bar_entries; // the menu bar's own entries in order
 };
 

@@ -1,9 +1,9 @@
 #include "map_view_paint.h"
 
 #include "data/hooks.h"
+#include "data/view_state.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/map_draw.h"
-#include "data/view_state.h"
 #include "platform/app_services.h"
 #include "platform/bitmap_qt.h"
 

@@ -7,10 +7,10 @@
 #include "ui_set_scroll_jump_size_form.h"
 
 #include "data/game_settings.h"
+#include "data/options.h"
 #include "data/records.h"
 #include "mainwin/autosave.h"
 #include "mainwin/forms/form_colour.h"
-#include "data/options.h"
 #include "mainwin/preference_values.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/view_geometry.h"
