@@ -155,7 +155,12 @@ unitactions::unitactions(QWidget* parent, std::int32_t hex) : form_base(parent),
     menu_->addSeparator();
     menu_->addAction("Move to Top of Stack")->setData(static_cast<int>(item_top));
 
-    set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) { return on_created(); }}});
+    set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) { return on_created(); }},
+                              {ResizeEvent, [this](QObject*, event_data& e) {
+                                   if (resizable_forms && grid_->columnCount() > 0)
+                                       lay_out_columns(e.new_size.width() - 20);
+                                   return false;
+                               }}});
     auto on_click = [this](const char* name, std::function<void()> act) {
         set_event_handlers(button(name), {{ClickEvent, [act](QObject*, event_data&) {
                                                act();
