@@ -227,4 +227,35 @@ TEST_F(play_on_board_test, the_right_button_finishes_a_move_and_follows_its_mode
     rmb_mode = 0;
 }
 
+TEST_F(play_on_board_test, the_reveal_and_combat_menu_items_flip_their_options) {
+    // Without a player who keeps hidden pieces there is nothing to reveal.
+    form->on_menu_open();
+    EXPECT_FALSE(form->menu_item(1121)->isEnabled());
+    EXPECT_FALSE(form->menu_item(1119)->isEnabled());
+    game->player_array[0].flags |= player_flag_uses_hidden;
+    game_settings.auto_reveal_moving_range = 0;
+    game_modified = 0;
+    form->on_menu_open();
+    QAction* range = form->menu_item(1121);
+    EXPECT_TRUE(range->isEnabled());
+    EXPECT_EQ(range->text(), "Auto-Reveal When &Moving (Range): OFF");
+    range->trigger();
+    EXPECT_EQ(game_settings.auto_reveal_moving_range, 1);
+    EXPECT_EQ(game_modified, 1);
+    form->on_menu_open();
+    EXPECT_EQ(range->text(), "Auto-Reveal When &Moving (Range): ON");
+    EXPECT_TRUE(range->isChecked());
+    const std::uint8_t options = combat_options;
+    form->menu_item(1145)->trigger();
+    EXPECT_EQ(combat_options, options ^ 2);
+    form->on_menu_open();
+    EXPECT_EQ(form->menu_item(1145)->isChecked(), (combat_options & 2) != 0);
+    // The full run records what it revealed.
+    const std::size_t before = history_codes().size();
+    form->menu_item(1119)->trigger();
+    const auto codes = history_codes();
+    ASSERT_EQ(codes.size(), before + 1);
+    EXPECT_EQ(codes.back(), history_code_range_reveal);
+}
+
 } // namespace

@@ -620,6 +620,7 @@ bool main_form::on_user_event(event_data& e) {
 bool main_form::on_menu_open() {
     refresh_recent_game_items();
     menu_item(1075)->setChecked(autosave_on > 0);
+    refresh_play_menu_items();
     return false;
 }
 

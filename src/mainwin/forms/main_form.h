@@ -80,6 +80,8 @@ public:
     // Brings the tool buttons and the status line in line with the game and operation_mode.
     void end_map_operation();
     QMenu* map_popup_menu() const { return map_popup_; }
+    // The reveal and combat items of the Advanced and Preferences menus, as the menu opens.
+    void refresh_play_menu_items();
     // Puts the mouse pointer on the middle of a hex that is on the screen.
     void move_pointer_to_hex(std::int32_t hex);
     // The map popup for a hex, prepared as it would be shown.

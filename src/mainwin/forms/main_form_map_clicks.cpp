@@ -15,11 +15,13 @@
 #include "data/view_state.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
+#include "mainwin/settings_files.h"
 #include "mainwin/sounds.h"
 #include "mainwin/view_geometry.h"
 #include "play/forms/unitactions.h"
 #include "play/movement.h"
 #include "play/piece_actions.h"
+#include "play/reveal.h"
 #include "players/visibility.h"
 
 #include <QCursor>
@@ -86,6 +88,26 @@ void main_form::hook_map_clicks() {
                                                      return false;
                                                  }}});
 
+    // The reveal and combat options of the Advanced and Preferences menus.
+    set_event_handlers(menu_item(1119), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_range_auto_reveal();
+                                              game_modified = 1;
+                                              return false;
+                                          }}});
+    for (auto [id, flag] : {std::pair{1121, &game_settings.auto_reveal_moving_range},
+                            std::pair{1122, &game_settings.auto_reveal_moving_los},
+                            std::pair{1123, &game_settings.reveal_during_combat}})
+        set_event_handlers(menu_item(id), {{ClickEvent, [flag](QObject*, event_data&) {
+                                                *flag = *flag ? 0 : 1;
+                                                game_modified = 1;
+                                                return false;
+                                            }}});
+    set_event_handlers(menu_item(1145), {{ClickEvent, [](QObject*, event_data&) {
+                                              combat_options ^= 2;
+                                              save_preferences();
+                                              return false;
+                                          }}});
+
     map_popup_ = new QMenu(this);
     map_popup_->setObjectName("ID_main_form_rmb_options");
     const std::pair<int, const char*> items[] = {{popup_move_all, "Move All Pieces"},
@@ -135,6 +157,31 @@ void main_form::hook_map_clicks() {
         }
         end_map_operation();
     });
+}
+
+void main_form::refresh_play_menu_items() {
+    menu_item(1145)->setCheckable(true);
+    menu_item(1145)->setChecked((combat_options & 2) != 0);
+    if (!game_has_pieces() || game->class_array.empty() || !view_ready) return;
+    const bool hidden = game_uses_hidden_pieces();
+    auto toggle = [&](int id, bool enabled, std::uint8_t flag, const char* text) {
+        QAction* a = menu_item(id);
+        a->setEnabled(enabled);
+        a->setCheckable(true);
+        a->setChecked(flag != 0);
+        a->setText(QString(text) + (flag ? ": ON" : ": OFF"));
+    };
+    menu_item(1119)->setEnabled(hidden);
+    if (hidden) {
+        toggle(1121, true, game_settings.auto_reveal_moving_range, "Auto-Reveal When &Moving (Range)");
+        toggle(1123, true, game_settings.reveal_during_combat, "Auto-Reveal &During Combat");
+    } else {
+        menu_item(1121)->setEnabled(false);
+        menu_item(1123)->setEnabled(false);
+    }
+    toggle(1122, game_settings.use_elevations != 0, game_settings.auto_reveal_moving_los,
+           "Auto-Reveal When Moving (L&OS)");
+    menu_item(1120)->setEnabled(game_settings.use_elevations != 0);
 }
 
 void main_form::prepare_map_popup(std::int32_t hex) {
