@@ -8,6 +8,7 @@
 #include "data/history_records.h"
 #include "data/options.h"
 #include "data/view_state.h"
+#include "mainwin/forms/map_hooks.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_geometry.h"
 #include "play/forms/RollDiceForm.h"
@@ -218,12 +219,33 @@ TEST_F(play_on_board_test, the_right_button_finishes_a_move_and_follows_its_mode
     EXPECT_EQ(zoom_level, 2);
     click(hex(7, 7), Qt::RightButton);
     EXPECT_EQ(zoom_level, 1);
-    // Single LOS without elevations: the popup.
-    rmb_mode = 3;
+    // The popup for Normal, for the LOS modes without elevations and for unknown modes; Redraw
+    // redraws; Place Pieces and the LOS modes with elevations go to their operations.
+    std::vector<std::pair<int, std::int32_t>> handed_on;
+    right_button_mode_hook = [&](int mode, std::int32_t h) { handed_on.emplace_back(mode, h); };
+    struct row {
+        int mode;
+        bool elevations, popup;
+    };
+    const row table[] = {{0, false, true},  {3, false, true},  {4, false, true}, {9, false, true},
+                         {5, false, false}, {6, false, false}, {3, true, false}, {4, true, false}};
+    for (const row& r : table) {
+        SCOPED_TRACE(r.mode);
+        rmb_mode = static_cast<std::uint8_t>(r.mode);
+        game_settings.use_elevations = r.elevations ? 1 : 0;
+        handed_on.clear();
+        click(hex(7, 7), Qt::RightButton);
+        EXPECT_EQ(form->map_popup_menu()->isVisible(), r.popup);
+        form->map_popup_menu()->hide();
+        const bool expect_handed = r.mode == 6 || (r.elevations && (r.mode == 3 || r.mode == 4));
+        ASSERT_EQ(handed_on.size(), expect_handed ? 1u : 0u);
+        if (expect_handed) {
+            EXPECT_EQ(handed_on[0], std::make_pair(r.mode, hex(7, 7)));
+        }
+        EXPECT_EQ(view_ready, 1);
+    }
+    right_button_mode_hook = nullptr;
     game_settings.use_elevations = 0;
-    click(hex(7, 7), Qt::RightButton);
-    EXPECT_TRUE(form->map_popup_menu()->isVisible());
-    form->map_popup_menu()->hide();
     rmb_mode = 0;
 }
 
