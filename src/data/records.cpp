@@ -114,9 +114,8 @@ int add_class() {
     return n;
 }
 
-void init_class_record(int index) {
-    auto& a = game->class_array;
-    if (index < 0 || static_cast<std::size_t>(index) >= a.size()) return;
+class_struct class_record_template(int index) {
+    const auto& a = game->class_array;
     class_struct c;
     c.symbol = class_free;
     c.hidden_symbol = 30000;
@@ -136,7 +135,13 @@ void init_class_record(int index) {
             break;
         }
     }
-    a[static_cast<std::size_t>(index)] = c;
+    return c;
+}
+
+void init_class_record(int index) {
+    auto& a = game->class_array;
+    if (index < 0 || static_cast<std::size_t>(index) >= a.size()) return;
+    a[static_cast<std::size_t>(index)] = class_record_template(index);
 }
 
 int add_piece() {

@@ -172,6 +172,9 @@ template <std::size_t N> std::string name_of(const char (&field)[N]) {
 // Class and piece operations.
 int add_class();
 void init_class_record(int index);
+// The record a new class at `index` starts as: a copy of the last live class before the end
+// (not a card), or an empty one.
+class_struct class_record_template(int index);
 int add_piece();
 int init_piece_record(int index);
 int ensure_class_index(int n);

@@ -61,17 +61,6 @@ const piece_struct* piece_record(int index) {
     return p.location == location_free ? nullptr : &p;
 }
 
-std::string values_text(const value_bytes& values, const std::uint8_t (&types)[8]) {
-    std::string out;
-    for (int i = 0; i < 8; ++i) {
-        std::string v = format_class_value(types[i], values[static_cast<std::size_t>(i)]);
-        if (v.empty()) continue;
-        if (!out.empty()) out += "-";
-        out += v;
-    }
-    return out;
-}
-
 std::string terrain_name(std::int64_t index) {
     const symbol_struct* s = symbols->terrain_symbol(index);
     return s ? name_of(s->name) : std::string();
@@ -185,38 +174,6 @@ void draw_unit_panel(const unit_panel_content& content) {
 }
 
 } // namespace
-
-std::string format_class_value(std::uint8_t type, const std::array<std::uint8_t, 4>& v) {
-    switch (type) {
-    case 1: {
-        const std::uint32_t u = (std::uint32_t{v[0]} << 24) | (std::uint32_t{v[1]} << 16) |
-                                (std::uint32_t{v[2]} << 8) | std::uint32_t{v[3]};
-        return number_text(static_cast<std::int32_t>(u));
-    }
-    case 2: {
-        std::string s;
-        for (std::uint8_t b : v) {
-            if (b == 0) break;
-            s += static_cast<char>(b);
-        }
-        return s;
-    }
-    case 3:
-        return v[0] == 1 ? "Yes" : "No";
-    default:
-        return {};
-    }
-}
-
-std::string format_class_values(int class_index) {
-    const class_struct* c = class_record(class_index);
-    return c ? values_text(c->values, c->value_types) : std::string();
-}
-
-std::string format_piece_values(int piece_index) {
-    const piece_struct* p = piece_record(piece_index);
-    return p ? values_text(p->values, p->value_types) : std::string();
-}
 
 std::vector<panel_text> hex_info_lines(std::int32_t hex, int panel_width) {
     std::vector<panel_text> out;

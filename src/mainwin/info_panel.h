@@ -6,6 +6,7 @@
 #pragma once
 
 #include "data/command_state.h"
+#include "data/value_text.h"
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
 
@@ -37,13 +38,7 @@ extern std::function<void()> cycle_units_form_hook;
 // Hides and disables the three cycle buttons when a cycle ends. Filled by the main window.
 extern std::function<void()> piece_cycle_ended_hook;
 
-// One value by its type byte: 0 empty, 1 a signed 32-bit number (most significant byte first),
-// 2 up to four characters, 3 "Yes" or "No"; any other type is empty.
-std::string format_class_value(std::uint8_t type, const std::array<std::uint8_t, 4>& value);
-// The eight values of a class or piece joined by "-", empty values left out; empty for an index
-// that names no record.
-std::string format_class_values(int class_index);
-std::string format_piece_values(int piece_index);
+// format_class_value, format_class_values and format_piece_values are in data/value_text.h.
 
 // A text of a panel at its place, in its font and colour_table entry.
 struct panel_text {

@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+#include "classes/forms/get_unit_class_form.h"
+#include "classes/forms/new_class_form.h"
 #include "data/hooks.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/sounds.h"
@@ -276,6 +278,14 @@ void main_form::generated_setup() {
                                               run_allies_form();
                                               return false;
                                           }}});
+    set_event_handlers(menu_item(1023), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_new_class_form(-1);
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1017), {{ClickEvent, [](QObject*, event_data&) {
+                                              edit_classes_command();
+                                              return false;
+                                          }}});
     set_event_handlers(menu_item(1030), {{ClickEvent, [this](QObject*, event_data&) {
                                               edit_index = 1;
                                               run_advance_turn_form(edit_index);
@@ -409,6 +419,7 @@ bool main_form::on_created() {
     recent_game_to_open = -1;
     install_game_open_hooks();
     install_play_hooks();
+    install_class_form_hooks();
     read_info_panel_size_hook = [this] {
         info_panel_height = ui_->hex_info_box->height();
         info_panel_width = ui_->hex_info_box->width();
