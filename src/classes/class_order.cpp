@@ -34,12 +34,6 @@ void fill_positions(const std::vector<int>& order, std::size_t n) {
         position_of_class[static_cast<std::size_t>(order[p])] = static_cast<int>(p);
 }
 
-bool less_ignoring_case(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) < std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 } // namespace
 
 std::vector<std::string> build_class_sort_order() {
@@ -100,10 +94,22 @@ std::vector<picker_row> class_picker_rows(bool pieces, bool cards, bool alphabet
         }
         rows.push_back({static_cast<int>(i), text});
     }
-    if (alphabetical)
-        std::stable_sort(rows.begin(), rows.end(), [](const picker_row& x, const picker_row& y) {
-            return less_ignoring_case(x.text, y.text);
-        });
+    if (alphabetical) {
+        // Each row's key made once, then n log n comparisons of plain strings.
+        std::vector<std::pair<std::string, std::size_t>> keys(rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            keys[i] = {rows[i].text, i};
+            for (char& ch : keys[i].first)
+                ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        }
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const auto& x, const auto& y) { return x.first < y.first; });
+        std::vector<picker_row> sorted;
+        sorted.reserve(rows.size());
+        for (const auto& k : keys)
+            sorted.push_back(std::move(rows[k.second]));
+        rows = std::move(sorted);
+    }
     std::vector<int> order;
     order.reserve(rows.size());
     for (const auto& r : rows)
