@@ -1,5 +1,6 @@
 #include "new_class_form.h"
 
+#include "classes/forms/value_rows.h"
 #include "classes/value_editing.h"
 #include "data/dialog_globals.h"
 #include "data/hooks.h"
@@ -27,22 +28,6 @@
 #include <cstring>
 
 namespace {
-
-const char* const group_names[8] = {"groupb_1", "groupb_2", "groupb_3",  "groupb_18",
-                                    "groupb_4", "groupb_5", "groupb_14", "groupb_19"};
-const char* const value_label_names[8] = {"label_3",  "label_6",  "label_1", "label_4",
-                                          "label_12", "label_15", "label_2", "label_5"};
-const char* const option_texts[4] = {"Numeric", "Text", "Yes/No", "Not Used"};
-// Option 0..3 of the buttons and the value type they stand for.
-int type_of_option(int option) {
-    return option == 0   ? value_numeric
-           : option == 1 ? value_text
-           : option == 2 ? value_yes_no
-                         : value_not_used;
-}
-int option_of_type(int type) {
-    return type == value_numeric ? 0 : type == value_text ? 1 : type == value_yes_no ? 2 : 3;
-}
 
 std::string symbol_name(int n) {
     const symbol_struct* s = symbols->piece_symbol(n);
@@ -87,35 +72,7 @@ new_class_form::new_class_form(QWidget* parent, int index) : form_base(parent), 
     layout->addWidget(hidden_label_);
 
     auto* values = new QGridLayout;
-    for (int k = 0; k < 8; ++k) {
-        auto* g = new QGroupBox(QString(" Class Value %1 ").arg(k + 1), this);
-        g->setObjectName(group_names[k]);
-        auto* gl = new QGridLayout(g);
-        names_[static_cast<std::size_t>(k)] = new QLineEdit(g);
-        names_[static_cast<std::size_t>(k)]->setObjectName(QString("name%1").arg(k + 1));
-        names_[static_cast<std::size_t>(k)]->setMaxLength(15);
-        auto* value_label = new QLabel("Value:", g);
-        value_label->setObjectName(value_label_names[k]);
-        texts_[static_cast<std::size_t>(k)] = new QLineEdit(g);
-        texts_[static_cast<std::size_t>(k)]->setObjectName(QString("text%1").arg(k + 1));
-        set_event_handlers(texts_[static_cast<std::size_t>(k)],
-                           {{MouseDownEvent, [this, k](QObject*, event_data& e) {
-                                 if (e.button == Qt::LeftButton) on_value_click(k);
-                                 return false;
-                             }}});
-        gl->addWidget(names_[static_cast<std::size_t>(k)], 0, 0, 1, 4);
-        gl->addWidget(value_label, 1, 0);
-        gl->addWidget(texts_[static_cast<std::size_t>(k)], 1, 1, 1, 3);
-        type_groups_[static_cast<std::size_t>(k)] = new QButtonGroup(g);
-        for (int o = 0; o < 4; ++o) {
-            auto* b = new QRadioButton(option_texts[o], g);
-            b->setObjectName(QString("b%1").arg(4 * k + o + 1));
-            type_groups_[static_cast<std::size_t>(k)]->addButton(b, o);
-            gl->addWidget(b, 2, o);
-            connect(b, &QRadioButton::clicked, this, [this, k, o] { on_type(k, o); });
-        }
-        values->addWidget(g, k / 4, k % 4);
-    }
+    rows_ = new value_rows(this, values, "Class", &session_.record.values);
     layout->addLayout(values);
     auto* note = new QLabel(
         "Note:  Value names (as shown on this screen) are shared / used equally by ALL classes.", this);
@@ -188,8 +145,14 @@ new_class_form::new_class_form(QWidget* parent, int index) : form_base(parent), 
 
 new_class_form::~new_class_form() = default;
 
+QLineEdit* new_class_form::name_box(int k) const {
+    return rows_->name_box(k);
+}
+QLineEdit* new_class_form::value_box(int k) const {
+    return rows_->value_box(k);
+}
 QRadioButton* new_class_form::type_option(int k, int option) const {
-    return qobject_cast<QRadioButton*>(type_groups_[static_cast<std::size_t>(k)]->button(option));
+    return rows_->type_option(k, option);
 }
 
 bool new_class_form::on_created() {
@@ -243,10 +206,7 @@ void new_class_form::load(const class_edit_session& s) {
     player_list_->addItem("All Players");
     player_list_->setCurrentIndex(c.owner < players ? c.owner : players);
     rebuild_player_default();
-    for (int k = 0; k < 8; ++k) {
-        names_[static_cast<std::size_t>(k)]->setText(mixed_to_qstring(name_of(game->class_value_names[k])));
-        show_value(k);
-    }
+    rows_->show(game->class_value_names, session_.record.value_types);
     facing_->clear();
     facing_->addItem("No Facing/Not Used");
     for (const facing_set_struct& f : game->facing_set_array) {
@@ -255,16 +215,6 @@ void new_class_form::load(const class_edit_session& s) {
         facing_->addItem(mixed_to_qstring(name_of(f.name) + kind));
     }
     facing_->setCurrentIndex(c.facing_set < facing_->count() ? c.facing_set : 0);
-}
-
-void new_class_form::show_value(int k) {
-    const class_struct& c = session_.record;
-    const int type = c.value_types[k];
-    QLineEdit* box = texts_[static_cast<std::size_t>(k)];
-    box->setText(mixed_to_qstring(
-        format_class_value(static_cast<std::uint8_t>(type), c.values[static_cast<std::size_t>(k)])));
-    box->setReadOnly(type == value_yes_no);
-    type_option(k, option_of_type(type))->setChecked(true);
 }
 
 void new_class_form::rebuild_player_default() {
@@ -280,54 +230,13 @@ void new_class_form::rebuild_player_default() {
         hidden_label_->setText("Player Info set so on-board hidden pieces of this class use hidden symbol.");
 }
 
-void new_class_form::on_type(int k, int option) {
-    QLineEdit* box = texts_[static_cast<std::size_t>(k)];
-    auto& bytes = session_.record.values[static_cast<std::size_t>(k)];
-    switch (option) {
-    case 0: // Numeric: what is not a number starts again at 0
-        box->setReadOnly(false);
-        if (!looks_numeric(from_qstring(box->text()))) {
-            box->setText("0");
-            bytes = {0, 0, 0, 0};
-        }
-        break;
-    case 1:
-        box->setReadOnly(false);
-        break;
-    case 2:
-        box->setReadOnly(true);
-        box->setText(bytes[0] != 0 ? "Yes" : "No");
-        break;
-    default:
-        box->clear();
-        box->setReadOnly(false);
-        break;
-    }
-}
-
-void new_class_form::on_value_click(int k) {
-    QLineEdit* box = texts_[static_cast<std::size_t>(k)];
-    if (!box->isReadOnly()) return;
-    auto& bytes = session_.record.values[static_cast<std::size_t>(k)];
-    bytes[0] = bytes[0] == 0 ? 1 : 0;
-    box->setText(bytes[0] ? "Yes" : "No");
-}
-
 bool new_class_form::save(bool flash_and_message) {
-    value_edit edit;
-    for (int k = 0; k < 8; ++k) {
-        edit.names[static_cast<std::size_t>(k)] = from_qstring(names_[static_cast<std::size_t>(k)]->text());
-        edit.texts[static_cast<std::size_t>(k)] = from_qstring(texts_[static_cast<std::size_t>(k)]->text());
-        edit.types[static_cast<std::size_t>(k)] =
-            type_of_option(type_groups_[static_cast<std::size_t>(k)]->checkedId());
-    }
+    value_edit edit = rows_->read();
     class_struct& c = session_.record;
     value_name names[8];
     const bool stored =
         check_and_store_values(edit, c.values, c.value_types, names, "Existing Value will be Lost!");
-    for (int k = 0; k < 8; ++k)
-        texts_[static_cast<std::size_t>(k)]->setText(
-            mixed_to_qstring(edit.texts[static_cast<std::size_t>(k)]));
+    rows_->show_texts(edit);
     if (!stored) return false;
     const std::string name = from_qstring(namebox_->text()).substr(0, 25);
     if (new_mode_ && class_name_in_use(name, session_.edited) &&

@@ -8,7 +8,7 @@
 
 #include <array>
 
-class QButtonGroup;
+class value_rows;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -23,8 +23,8 @@ public:
     ~new_class_form() override;
 
     QLineEdit* namebox() const { return namebox_; }
-    QLineEdit* name_box(int k) const { return names_[static_cast<std::size_t>(k)]; }
-    QLineEdit* value_box(int k) const { return texts_[static_cast<std::size_t>(k)]; }
+    QLineEdit* name_box(int k) const;
+    QLineEdit* value_box(int k) const;
     // The type option of value k: 0 Numeric, 1 Text, 2 Yes/No, 3 Not Used.
     QRadioButton* type_option(int k, int option) const;
     QComboBox* symbox() const { return symbox_; }
@@ -41,9 +41,6 @@ public:
 private:
     bool on_created();
     void load(const class_edit_session& s);
-    void show_value(int k);
-    void on_type(int k, int option);
-    void on_value_click(int k);
     void rebuild_player_default();
     // Checks and stores; false when the user went back to editing.
     bool save(bool flash_and_message);
@@ -53,8 +50,7 @@ private:
     class_edit_session session_;
     bool new_mode_ = true, first_save_ = true, name_typed_ = false;
     QLineEdit* namebox_ = nullptr;
-    std::array<QLineEdit*, 8> names_{}, texts_{};
-    std::array<QButtonGroup*, 8> type_groups_{};
+    value_rows* rows_ = nullptr;
     QComboBox *symbox_ = nullptr, *facing_ = nullptr, *player_list_ = nullptr, *hidden_list_ = nullptr;
     QLabel* hidden_label_ = nullptr;
     std::array<QLabel*, 5> step_labels_{};
