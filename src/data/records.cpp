@@ -362,14 +362,13 @@ void put_class_on_top() {
     game_modified = 1;
 }
 
+// The editors mark the game changed themselves, when they store something.
 void open_piece_editor(int piece) {
     if (piece_editor_hook) piece_editor_hook(piece);
-    game_modified = 1;
 }
 
 void open_class_editor(int class_index) {
     if (class_editor_hook) class_editor_hook(class_index);
-    game_modified = 1;
 }
 
 void free_symbol_set() {

@@ -1,6 +1,7 @@
 #include "get_unit_class_form.h"
 
 #include "classes/class_editing.h"
+#include "classes/forms/edit_unit_data_form.h"
 #include "classes/forms/new_class_form.h"
 #include "data/dialog_globals.h"
 #include "data/hooks.h"
@@ -209,4 +210,5 @@ int run_class_picker(int mode) {
 void install_class_form_hooks() {
     get_unit_class_hook = [](int mode) { return run_class_picker(mode); };
     class_editor_hook = [](int index) { run_new_class_form(index); };
+    piece_editor_hook = [](int piece) { run_piece_editor(piece); };
 }
