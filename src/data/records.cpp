@@ -305,6 +305,8 @@ int delete_class(int index) {
                 --counts[static_cast<std::size_t>(p.location)];
         }
         p.location = location_free;
+        // A move, combat or list holding the piece lets it go.
+        held_pieces_after_removal(static_cast<std::int32_t>(i));
     }
 
     auto& stacks = game->stack_def_array;

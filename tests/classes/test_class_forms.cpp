@@ -5,6 +5,7 @@
 #include "classes/class_order.h"
 #include "classes/forms/get_unit_class_form.h"
 #include "classes/forms/new_class_form.h"
+#include "data/command_state.h"
 #include "data/dialog_globals.h"
 #include "data/history_records.h"
 #include "data/hooks.h"
@@ -192,6 +193,40 @@ TEST_F(class_forms_test, the_picker_in_both_orders_by_typed_name_and_a_new_class
     EXPECT_EQ(name_of(game->class_array[static_cast<std::size_t>(made)].name), "Zouaves");
     EXPECT_NE(game->class_array[static_cast<std::size_t>(made)].symbol, class_free) << "a live class";
     EXPECT_EQ(last_selected_class, made);
+}
+
+TEST_F(class_forms_test, delete_removes_the_class_and_its_pieces_and_moves_on_or_closes) {
+    const int keep = make_class("Keep", 0);
+    const int gone = make_class("Gone", 1);
+    board->map_columns = 2;
+    board->map_rows = 2;
+    board->hex_count = 4;
+    board->hex_piece_counts.assign(4, 0);
+    const int p = add_piece();
+    game->piece_array[static_cast<std::size_t>(p)].class_index = gone;
+    game->piece_array[static_cast<std::size_t>(p)].location = 3;
+    board->hex_piece_counts[3] = 1;
+    selected_pieces[0] = p; // a move holding the piece lets it go
+    selected_pieces[1] = -1;
+    bool picker_shown = false;
+    when_modal<new_class_form>([](new_class_form& f) { f.delete_button()->click(); });
+    when_modal<get_unit_class_form>([&](get_unit_class_form& f) {
+        picker_shown = true;
+        EXPECT_EQ(f.lb_1()->currentRow(), 0) << "the live class before it";
+        f.cancel_button()->click();
+    });
+    run_new_class_form(gone);
+    EXPECT_TRUE(responder.saw("Confirm Class Deletion", "(1 pieces affected)"));
+    EXPECT_EQ(game->class_array[static_cast<std::size_t>(gone)].symbol, class_free);
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(p)].location, location_free);
+    EXPECT_EQ(board->hex_piece_counts[3], 0);
+    EXPECT_EQ(selected_pieces[0], -1);
+    EXPECT_TRUE(picker_shown);
+
+    // The last live class: nothing is left to edit, the form closes.
+    when_modal<new_class_form>([](new_class_form& f) { f.delete_button()->click(); });
+    run_new_class_form(keep);
+    EXPECT_EQ(game->class_array[static_cast<std::size_t>(keep)].symbol, class_free);
 }
 
 TEST_F(class_forms_test, without_piece_symbols_nothing_is_added) {
