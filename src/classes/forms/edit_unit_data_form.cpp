@@ -1,6 +1,7 @@
 #include "edit_unit_data_form.h"
 
 #include "classes/class_order.h"
+#include "classes/forms/symbol_preview.h"
 #include "classes/forms/value_rows.h"
 #include "classes/value_editing.h"
 #include "mainwin/forms/form_colour.h"
@@ -47,6 +48,11 @@ edit_unit_data_form::edit_unit_data_form(QWidget* parent, int index, int new_cla
     top->addWidget(namebox_, 0, 1);
     top->addWidget(label_8_, 1, 0);
     top->addWidget(classbox_, 1, 1);
+    preview_ = new QLabel(this);
+    preview_->setObjectName("frame_3");
+    preview_->setFixedSize(64, 64);
+    preview_->setFrameShape(QFrame::Box);
+    top->addWidget(preview_, 0, 2, 2, 1);
     layout->addLayout(top);
     on_top_ = new QCheckBox("3.  Draw this piece \"on top\" of others.", this);
     on_top_->setObjectName("on_top");
@@ -136,6 +142,11 @@ bool edit_unit_data_form::on_created() {
     rows_->show(game->piece_value_names, session_.record.value_types);
     for (const std::string& name : build_class_sort_order())
         classbox_->addItem(mixed_to_qstring(name));
+    connect(classbox_, &QComboBox::currentIndexChanged, this, [this](int position) {
+        const int c = class_at_sort_position(position);
+        show_piece_symbol_preview(preview_,
+                                  c >= 0 ? game->class_array[static_cast<std::size_t>(c)].symbol : -1);
+    });
     classbox_->setCurrentIndex(sort_position_of_class(p.class_index));
     return false;
 }

@@ -45,6 +45,7 @@ private:
     QCheckBox* on_top_ = nullptr;
     QLabel *label_7_ = nullptr, *label_8_ = nullptr, *label_9_ = nullptr;
     QFrame* frame_4_ = nullptr;
+    QLabel* preview_ = nullptr;
     QPushButton *ok_ = nullptr, *cancel_ = nullptr, *delete_ = nullptr;
 };
 

@@ -3,6 +3,7 @@
 #include "classes/class_editing.h"
 #include "classes/forms/edit_unit_data_form.h"
 #include "classes/forms/new_class_form.h"
+#include "classes/forms/symbol_preview.h"
 #include "data/dialog_globals.h"
 #include "data/hooks.h"
 #include "data/options.h"
@@ -71,7 +72,10 @@ get_unit_class_form::get_unit_class_form(QWidget* parent, int preselect, int mod
     done_->setObjectName("cancel_button");
     buttons->addWidget(select_);
     buttons->addWidget(done_);
-    for (QWidget* w : std::initializer_list<QWidget*>{label_1, text_, label_2, list_})
+    preview_ = new QLabel(this);
+    preview_->setObjectName("pic_frame");
+    preview_->setFixedSize(64, 64);
+    for (QWidget* w : std::initializer_list<QWidget*>{label_1, text_, label_2, list_, preview_})
         layout->addWidget(w);
     layout->addLayout(switches);
     layout->addLayout(buttons);
@@ -89,6 +93,10 @@ get_unit_class_form::get_unit_class_form(QWidget* parent, int preselect, int mod
                                 }}});
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return;
+        show_piece_symbol_preview(
+            preview_,
+            game->class_array[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].class_index)]
+                .symbol);
         selecting_ = true;
         text_->setText(mixed_to_qstring(name_of(
             game->class_array[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].class_index)]
@@ -145,6 +153,9 @@ void get_unit_class_form::build_list() {
     if (row < 0) row = static_cast<int>(rows_.size()) - 1;
     list_->setCurrentRow(row);
     list_->scrollToItem(list_->item(std::max(0, row - 3)), QAbstractItemView::PositionAtTop);
+    show_piece_symbol_preview(
+        preview_,
+        game->class_array[static_cast<std::size_t>(rows_[static_cast<std::size_t>(row)].class_index)].symbol);
 }
 
 void get_unit_class_form::on_typed(const QString& text) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -44,6 +45,7 @@ private:
     QPushButton *select_ = nullptr, *done_ = nullptr;
     QRadioButton *pieces_ = nullptr, *cards_ = nullptr;
     QCheckBox* sort_ = nullptr;
+    QLabel* preview_ = nullptr;
 };
 
 // Runs the picker for get_unit_class: edit_index holds the preselection on entry and the

@@ -1,5 +1,6 @@
 #include "new_class_form.h"
 
+#include "classes/forms/symbol_preview.h"
 #include "classes/forms/value_rows.h"
 #include "classes/value_editing.h"
 #include "data/dialog_globals.h"
@@ -15,6 +16,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -65,6 +67,11 @@ new_class_form::new_class_form(QWidget* parent, int index) : form_base(parent), 
     top->addWidget(facing_, 2, 1);
     top->addWidget(player_list_, 3, 1);
     top->addWidget(hidden_list_, 4, 1);
+    preview_ = new QLabel(this);
+    preview_->setObjectName("frame_3");
+    preview_->setFixedSize(64, 64);
+    preview_->setFrameShape(QFrame::Box);
+    top->addWidget(preview_, 0, 2, 5, 1);
     layout->addLayout(top);
     hidden_label_ =
         new QLabel("The Hidden Symbol will NOT be used - Player Info Hidden option is \"OFF\".", this);
@@ -140,6 +147,10 @@ new_class_form::new_class_form(QWidget* parent, int index) : form_base(parent), 
     connect(symbox_, &QComboBox::activated, this, [this](int i) {
         if (new_mode_ && !name_typed_) namebox_->setText(mixed_to_qstring(symbol_name(i)));
     });
+    connect(symbox_, &QComboBox::currentIndexChanged, this,
+            [this](int i) { show_piece_symbol_preview(preview_, i); });
+    connect(hidden_list_, &QComboBox::activated, this,
+            [this] { show_piece_symbol_preview(preview_, symbox_->currentIndex()); });
     connect(player_list_, &QComboBox::activated, this, [this] { rebuild_player_default(); });
 }
 

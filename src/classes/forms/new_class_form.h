@@ -31,6 +31,7 @@ public:
     QComboBox* player_list() const { return player_list_; }
     QComboBox* hidden_sym_list() const { return hidden_list_; }
     QComboBox* facing_style() const { return facing_; }
+    QLabel* preview() const { return preview_; }
     QPushButton* ok_button() const { return ok_; }
     QPushButton* cancel_button() const { return cancel_; }
     QPushButton* done_edit_another() const { return another_; }
@@ -53,6 +54,7 @@ private:
     value_rows* rows_ = nullptr;
     QComboBox *symbox_ = nullptr, *facing_ = nullptr, *player_list_ = nullptr, *hidden_list_ = nullptr;
     QLabel* hidden_label_ = nullptr;
+    QLabel* preview_ = nullptr;
     std::array<QLabel*, 5> step_labels_{};
     QPushButton *ok_ = nullptr, *cancel_ = nullptr, *another_ = nullptr, *delete_ = nullptr;
 };
