@@ -6,6 +6,9 @@
 #include "mainwin/info_panel.h"
 #include "mainwin/sounds.h"
 #include "play/forms/combat_summary_form.h"
+#include "play/forms/remove_unit_to_form.h"
+#include "play/piece_actions.h"
+#include "play/removal.h"
 #include "ui_main_form.h"
 
 #include "data/board.h"
@@ -145,6 +148,10 @@ void install_play_hooks() {
     };
     combat_summary_hook = [] { run_combat_summary_form(); };
     roll_dice_form_hook = [] { open_dice_roller(); };
+    remove_pieces_hook = [](std::span<const std::int32_t> pieces) {
+        remove_pieces_from_board(std::vector<std::int32_t>(pieces.begin(), pieces.end()));
+    };
+    install_removal_hooks();
 }
 } // namespace
 

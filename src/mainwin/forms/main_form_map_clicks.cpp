@@ -21,6 +21,7 @@
 #include "play/forms/unitactions.h"
 #include "play/movement.h"
 #include "play/piece_actions.h"
+#include "play/removal.h"
 #include "play/reveal.h"
 #include "players/visibility.h"
 
@@ -141,6 +142,12 @@ void main_form::hook_map_clicks() {
             }
             break;
         }
+        case popup_remove_all:
+            if (on_board(hex)) {
+                remove_pieces_from_board(visible_pieces_in(hex));
+                redraw_hex(hex);
+            }
+            break;
         case popup_zoom_in:
             zoom_in_command();
             zoom_click(popup_point_.x(), popup_point_.y());
