@@ -7,6 +7,7 @@
 #include "mainwin/sounds.h"
 #include "play/forms/combat_summary_form.h"
 #include "play/forms/remove_unit_to_form.h"
+#include "play/forms/set_piece_order_form.h"
 #include "play/piece_actions.h"
 #include "play/removal.h"
 #include "ui_main_form.h"
@@ -152,6 +153,7 @@ void install_play_hooks() {
         remove_pieces_from_board(std::vector<std::int32_t>(pieces.begin(), pieces.end()));
     };
     install_removal_hooks();
+    install_piece_order_hooks();
 }
 } // namespace
 
