@@ -1,8 +1,8 @@
+#include "data/current_player.h"
 #include "data/encodings.h"
 #include "data/game_settings.h"
 #include "data/history_stream.h"
 #include "play/dice.h"
-#include "data/current_player.h"
 #include "test_support.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "data/encodings.h"
 #include "data/game_settings.h"
-#include "data/options.h"
 #include "data/history_stream.h"
+#include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "platform/app_services.h"
 #include "play/dice.h"

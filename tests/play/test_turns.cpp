@@ -1,5 +1,5 @@
-#include "data/records.h"
 #include "data/history_stream.h"
+#include "data/records.h"
 #include "play/turns.h"
 #include "test_support.h"
 

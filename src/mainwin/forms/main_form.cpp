@@ -6,6 +6,7 @@
 #include "mainwin/info_panel.h"
 #include "mainwin/sounds.h"
 #include "play/forms/combat_summary_form.h"
+#include "play/forms/cycle_units_form.h"
 #include "play/forms/remove_unit_to_form.h"
 #include "play/forms/set_piece_order_form.h"
 #include "play/piece_actions.h"
@@ -154,6 +155,7 @@ void install_play_hooks() {
     };
     install_removal_hooks();
     install_piece_order_hooks();
+    install_cycle_form_hooks();
 }
 } // namespace
 
