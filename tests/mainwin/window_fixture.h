@@ -11,6 +11,7 @@
 #include "data/options.h"
 #include "mainwin/settings_files.h"
 #include "players/log_on.h"
+#include "play/forms/additional_instruction_form.h"
 #include "play/forms/unitactions.h"
 
 #include <QCoreApplication>
@@ -33,10 +34,15 @@ protected:
         // A click on the map opens the piece actions form, modally: tests that want the form
         // take this away, the others only see which hex it was for.
         piece_actions_form_hook = [this](std::int32_t hex) { piece_actions_opened_for.push_back(hex); };
+        // The instruction pop-ups are modal too; their own test shows them.
+        for (int id = 1; id <= 3; ++id)
+            set_instruction_shown(id, false);
     }
     void TearDown() override {
         log_on_form_hook = nullptr;
         piece_actions_form_hook = nullptr;
+        for (int id = 1; id <= 3; ++id)
+            set_instruction_shown(id, true);
         // An opened game makes its folder the current one.
         QDir::setCurrent(working_folder);
         startup_command_line.clear();

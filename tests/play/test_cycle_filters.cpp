@@ -4,11 +4,13 @@
 #include "data/command_state.h"
 #include "mainwin/info_panel.h"
 #include "play/cycle_filters.h"
+#include "play/forms/additional_instruction_form.h"
 #include "play/forms/cycle_units_form.h"
 #include "players/modal_driver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -112,6 +114,28 @@ TEST_F(cycle_filters_test, the_form_remembers_its_filters_and_cancel_empties_the
     cycle_units_form_hook();
     EXPECT_EQ(cycle_start, -1);
     EXPECT_EQ(cycle_list[0], -1);
+}
+
+TEST(additional_instructions, shown_until_the_player_asks_not_to_see_them_again) {
+    int shown = 0;
+    auto answer = [&](bool never_again) {
+        when_modal<additional_instruction_form>([&, never_again](additional_instruction_form& f) {
+            ++shown;
+            EXPECT_TRUE(f.text()->text().startsWith("To move the selected piece(s)"));
+            f.checkbox_1()->setChecked(never_again);
+            f.ok_button()->click();
+        });
+    };
+    answer(false);
+    show_instruction(instruction_move);
+    EXPECT_EQ(shown, 1);
+    answer(true);
+    show_instruction(instruction_move);
+    EXPECT_EQ(shown, 2);
+    show_instruction(instruction_move); // no longer shown
+    EXPECT_EQ(shown, 2);
+    EXPECT_TRUE(instruction_shown(instruction_combat)) << "the combat pop-up still shows";
+    set_instruction_shown(instruction_move, true);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "info_boxes.h"
 
 #include "main_form.h"
+#include "play/forms/additional_instruction_form.h"
 #include "ui_main_form.h"
 
 #include "data/board.h"
@@ -121,6 +122,7 @@ void connect_info_boxes(main_form& f) {
     f.set_event_handlers(ui.cycle_button, {{ClickEvent, [&f](QObject*, event_data&) {
                                                 if (cycle_units_form_hook) cycle_units_form_hook();
                                                 if (cycle_start >= 0) {
+                                                    show_instruction(instruction_cycle);
                                                     cycle_position = -1;
                                                     show_cycle_buttons(f.controls(), true);
                                                 }

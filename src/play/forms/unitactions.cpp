@@ -12,6 +12,7 @@
 #include "platform/picture_icons.h"
 #include "platform/qt_fonts.h"
 #include "platform/qt_text.h"
+#include "play/forms/additional_instruction_form.h"
 #include "play/movement.h"
 #include "players/visibility.h"
 
@@ -312,6 +313,7 @@ std::vector<std::int32_t> unitactions::marked_pieces(int min_visibility, std::si
 
 void unitactions::on_move() {
     const auto pieces = marked_pieces(visibility_hidden, 499);
+    if (!pieces.empty()) show_instruction(instruction_move);
     if (take_up_for_move(pieces) > 0) {
         move_path[0] = location_end;
         redraw_hex(hex_);
@@ -321,6 +323,7 @@ void unitactions::on_move() {
 
 void unitactions::on_combat(char side) {
     const auto pieces = marked_pieces(visibility_hidden, combat_list_capacity);
+    if (operation_mode != 3 && !pieces.empty()) show_instruction(instruction_combat);
     if (add_combatants(side, pieces) > 0) redraw_hex(hex_);
     accept();
 }
