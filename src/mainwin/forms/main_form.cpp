@@ -1,5 +1,7 @@
 #include "main_form.h"
 
+#include "classes/flips.h"
+#include "classes/forms/edit_flip_def.h"
 #include "classes/forms/get_unit_class_form.h"
 #include "classes/forms/new_class_form.h"
 #include "data/hooks.h"
@@ -156,6 +158,7 @@ void install_play_hooks() {
     install_removal_hooks();
     install_piece_order_hooks();
     install_cycle_form_hooks();
+    install_flip_hooks();
 }
 } // namespace
 
@@ -291,6 +294,10 @@ void main_form::generated_setup() {
                                           }}});
     set_event_handlers(menu_item(1023), {{ClickEvent, [](QObject*, event_data&) {
                                               run_new_class_form(-1);
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1019), {{ClickEvent, [](QObject*, event_data&) {
+                                              if (edit_flip_def_hook) edit_flip_def_hook(-1);
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1017), {{ClickEvent, [](QObject*, event_data&) {

@@ -148,6 +148,20 @@ void main_form::hook_map_clicks() {
                 redraw_hex(hex);
             }
             break;
+        case popup_flip_all:
+            if (on_board(hex)) {
+                // Every piece standing there, whatever the player may see of it.
+                std::vector<std::int32_t> all;
+                const int end =
+                    std::min<int>(game->piece_end_index, static_cast<int>(game->piece_array.size()));
+                for (int i = 0; i < end; ++i)
+                    if (game->piece_array[static_cast<std::size_t>(i)].location == hex &&
+                        !game->piece_array[static_cast<std::size_t>(i)].in_pool())
+                        all.push_back(i);
+                if (flip_pieces_hook) flip_pieces_hook(all, true);
+                redraw_hex(hex);
+            }
+            break;
         case popup_zoom_in:
             zoom_in_command();
             zoom_click(popup_point_.x(), popup_point_.y());
