@@ -9,6 +9,7 @@
 #include "mainwin/sounds.h"
 #include "play/forms/combat_summary_form.h"
 #include "play/forms/cycle_units_form.h"
+#include "play/forms/get_units_to_place_form.h"
 #include "play/forms/remove_unit_to_form.h"
 #include "play/forms/set_piece_order_form.h"
 #include "play/piece_actions.h"
@@ -159,6 +160,7 @@ void install_play_hooks() {
     install_piece_order_hooks();
     install_cycle_form_hooks();
     install_flip_hooks();
+    install_placement_hooks();
 }
 } // namespace
 
@@ -294,6 +296,11 @@ void main_form::generated_setup() {
                                           }}});
     set_event_handlers(menu_item(1023), {{ClickEvent, [](QObject*, event_data&) {
                                               run_new_class_form(-1);
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1024), {{ClickEvent, [this](QObject*, event_data&) {
+                                              add_pieces_command();
+                                              end_map_operation();
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1019), {{ClickEvent, [](QObject*, event_data&) {

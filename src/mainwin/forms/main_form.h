@@ -77,6 +77,8 @@ public:
     bool map_right_click(int x, int y);
     void ok_command();
     void undo_command();
+    // Add Pieces (menu, hammer, OK in placing mode): a group of pieces for the next map clicks.
+    void add_pieces_command();
     // Brings the tool buttons and the status line in line with the game and operation_mode.
     void end_map_operation();
     QMenu* map_popup_menu() const { return map_popup_; }

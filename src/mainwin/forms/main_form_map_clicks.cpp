@@ -18,9 +18,11 @@
 #include "mainwin/settings_files.h"
 #include "mainwin/sounds.h"
 #include "mainwin/view_geometry.h"
+#include "platform/boxes.h"
 #include "play/forms/unitactions.h"
 #include "play/movement.h"
 #include "play/piece_actions.h"
+#include "play/placement.h"
 #include "play/removal.h"
 #include "play/reveal.h"
 #include "players/visibility.h"
@@ -37,6 +39,9 @@ bool history_has_records() {
 }
 
 namespace {
+
+// The group last chosen for placing: the right button's Place Pieces places it again.
+std::vector<placement_entry> last_placement;
 
 bool on_board(std::int32_t hex) {
     return map_loaded() && hex >= 0 && hex < board->hex_count;
@@ -142,6 +147,12 @@ void main_form::hook_map_clicks() {
             }
             break;
         }
+        case popup_add:
+            if (on_board(hex)) {
+                place_new_pieces(hex, false);
+                redraw_hex(hex);
+            }
+            break;
         case popup_remove_all:
             if (on_board(hex)) {
                 remove_pieces_from_board(visible_pieces_in(hex));
@@ -247,6 +258,13 @@ bool main_form::map_click(int x, int y) {
         }
         return false;
     case 4:
+        // The group chosen goes onto each hex clicked.
+        if (create_placement_pieces(hex, false) > 0) {
+            redraw_hex(hex);
+            controls().ok_button->setEnabled(true);
+            if (place_again_after_placing) ok_command();
+        }
+        return false;
     case 6:
     case 7:
     case 8:
@@ -341,6 +359,13 @@ bool main_form::map_right_click(int x, int y) {
         view_refresh();
         break;
     case 6:
+        // The last group chosen, once more, at this hex.
+        if (on_board(hex) && !last_placement.empty()) {
+            placement_list = last_placement;
+            create_placement_pieces(hex, false);
+            placement_list.clear();
+            redraw_hex(hex);
+        }
         if (on_board(hex) && right_button_mode_hook) right_button_mode_hook(rmb_mode, hex);
         break;
     default:
@@ -359,7 +384,7 @@ void main_form::ok_command() {
         if (resolve_combat()) game_modified = 1;
     } else if (operation_mode == 4) {
         ui_->ok_button->setEnabled(false);
-        if (map_mode_click_hook) map_mode_click_hook(-4, -1); // Add Pieces again
+        add_pieces_command();
         return;
     }
     operation_mode = 0;
@@ -447,4 +472,31 @@ void main_form::move_pointer_to_hex(std::int32_t hex) {
     const int s = symbols->hex_size_by_zoom[std::clamp(zoom_level, 0, 2)];
     QCursor::setPos(
         controls().mapscreen_frame->mapToGlobal(QPoint(hex_screen_x + s / 2, hex_screen_y + s / 2)));
+}
+
+void main_form::add_pieces_command() {
+    bool any = false;
+    for (const class_struct& c : game->class_array) {
+        if (c.symbol == class_end) break;
+        any = any || c.symbol != class_free;
+    }
+    if (!any) {
+        message_box("No Classes Defined",
+                    "Before you can make/place pieces, you need to define some piece classes.",
+                    box_buttons::ok, box_icon::exclamation);
+        return;
+    }
+    operation_mode = 4;
+    placement_target = 63000;
+    placement_pool = -1;
+    placement_list.clear();
+    if (placement_form_hook) placement_form_hook();
+    if (!placement_list.empty()) {
+        last_placement = placement_list;
+        ui_->ok_button->setEnabled(true);
+        set_status_text(8);
+    } else {
+        operation_mode = 0;
+        set_status_text(1);
+    }
 }
