@@ -13,12 +13,15 @@
 #include "mainwin/view_geometry.h"
 #include "play/forms/RollDiceForm.h"
 #include "play/forms/combat_summary_form.h"
+#include "play/forms/get_units_to_place_form.h"
 #include "play/forms/unitactions.h"
 #include "players/modal_driver.h"
 #include "ui_main_form.h"
 
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -278,6 +281,35 @@ TEST_F(play_on_board_test, the_reveal_and_combat_menu_items_flip_their_options) 
     const auto codes = history_codes();
     ASSERT_EQ(codes.size(), before + 1);
     EXPECT_EQ(codes.back(), history_code_range_reveal);
+}
+
+TEST_F(play_on_board_test, add_pieces_places_a_group_on_each_clicked_hex_until_cancelled) {
+    std::vector<std::int32_t> on_hex;
+    when_modal<get_units_to_place_form>([](get_units_to_place_form& f) {
+        f.qty_to_place_box()->setValue(2);
+        f.add_to_list_button()->click();
+        f.ok_button()->click();
+    });
+    form->menu_item(1024)->trigger();
+    ASSERT_EQ(operation_mode, 4);
+    const std::size_t before = history_codes().size();
+    click(hex(10, 10));
+    click(hex(12, 10));
+    EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(hex(10, 10))], 2);
+    EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(hex(12, 10))], 2);
+    const auto codes = history_codes();
+    ASSERT_EQ(codes.size(), before + 6);
+    EXPECT_EQ(codes[before], history_code_add_group);
+    EXPECT_EQ(codes[before + 1], history_code_add_piece);
+    EXPECT_TRUE(form->controls().ok_button->isEnabled());
+    // OK asks for a new group; Cancel ends the placing.
+    when_modal<get_units_to_place_form>([](get_units_to_place_form& f) { f.cancel_button()->click(); });
+    form->controls().ok_button->click();
+    EXPECT_EQ(operation_mode, 0);
+    piece_actions_form_hook = [&](std::int32_t h) { on_hex.push_back(h); };
+    click(hex(14, 10)); // now a plain click: the piece actions, nothing placed
+    EXPECT_EQ(on_hex, std::vector<std::int32_t>{hex(14, 10)});
+    EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(hex(14, 10))], 0);
 }
 
 } // namespace
