@@ -9,17 +9,9 @@ int last_selected_class = -1;
 
 namespace {
 
-std::size_t classes_before_end() {
-    const auto& a = game->class_array;
-    std::size_t n = 0;
-    while (n < a.size() && a[n].symbol != class_end)
-        ++n;
-    return n;
-}
-
 // The slot add_class will give: the first free record, else the end.
 int next_class_slot() {
-    const std::size_t n = classes_before_end();
+    const std::size_t n = class_end_index();
     for (std::size_t i = 0; i < n; ++i)
         if (game->class_array[i].symbol == class_free) return static_cast<int>(i);
     return static_cast<int>(n);
@@ -33,7 +25,7 @@ void remember_loaded(class_edit_session& s) {
 } // namespace
 
 int first_class_with_piece_symbol() {
-    const std::size_t n = classes_before_end();
+    const std::size_t n = class_end_index();
     for (std::size_t i = 0; i < n; ++i) {
         const class_struct& c = game->class_array[i];
         if (c.symbol != class_free && c.symbol >= 0 && c.symbol < symbols->piece_symbol_count)
@@ -55,7 +47,7 @@ class_edit_session begin_new_class() {
 }
 
 class_edit_session begin_class_edit(int index) {
-    const std::size_t n = classes_before_end();
+    const std::size_t n = class_end_index();
     auto usable = [&](int i) {
         if (i < 0 || static_cast<std::size_t>(i) >= n) return false;
         const class_struct& c = game->class_array[static_cast<std::size_t>(i)];
@@ -71,7 +63,7 @@ class_edit_session begin_class_edit(int index) {
 }
 
 bool class_name_in_use(const std::string& name, int except) {
-    const std::size_t n = classes_before_end();
+    const std::size_t n = class_end_index();
     for (std::size_t i = 0; i < n; ++i) {
         const class_struct& c = game->class_array[i];
         if (static_cast<int>(i) != except && c.symbol != class_free && name_of(c.name) == name) return true;

@@ -19,14 +19,6 @@ bool listed_piece_class(const class_struct& c) {
     return c.symbol != class_free && c.symbol >= 0 && c.symbol < symbols->piece_symbol_count && !c.is_card();
 }
 
-std::size_t classes_before_end() {
-    const auto& a = game->class_array;
-    std::size_t n = 0;
-    while (n < a.size() && a[n].symbol != class_end)
-        ++n;
-    return n;
-}
-
 void fill_positions(const std::vector<int>& order, std::size_t n) {
     position_of_class.assign(n, -1);
     class_of_position = order;
@@ -38,7 +30,7 @@ void fill_positions(const std::vector<int>& order, std::size_t n) {
 
 std::vector<std::string> build_class_sort_order() {
     const auto& a = game->class_array;
-    const std::size_t n = classes_before_end();
+    const std::size_t n = class_end_index();
     std::vector<int> order;
     std::vector<std::string> names(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -72,7 +64,7 @@ int sort_position_of_class(int class_index) {
 
 std::vector<picker_row> class_picker_rows(bool pieces, bool cards, bool alphabetical) {
     const auto& a = game->class_array;
-    const std::size_t n = classes_before_end();
+    const std::size_t n = class_end_index();
     std::vector<picker_row> rows;
     for (std::size_t i = 0; i < n; ++i) {
         const class_struct& c = a[i];

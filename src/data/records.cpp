@@ -54,14 +54,14 @@ void reset_game_settings() {
     game_settings = game_settings_struct{};
 }
 
-namespace {
-// Index of the end record, or the array's size when the end record is missing.
 std::size_t class_end_index() {
     const auto& a = game->class_array;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i].symbol == class_end) return i;
     return a.size();
 }
+
+namespace {
 
 std::size_t piece_end_position() {
     const auto& a = game->piece_array;

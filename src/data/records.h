@@ -169,6 +169,9 @@ template <std::size_t N> std::string name_of(const char (&field)[N]) {
     return std::string(field, n);
 }
 
+// The index of the class end record, or the array's size when it is missing.
+std::size_t class_end_index();
+
 // Class and piece operations.
 int add_class();
 void init_class_record(int index);

@@ -4,6 +4,19 @@
 
 namespace {
 
+std::string values_text(const value_bytes& values, const std::uint8_t (&types)[8]) {
+    std::string out;
+    for (int i = 0; i < 8; ++i) {
+        std::string v = format_class_value(types[i], values[static_cast<std::size_t>(i)]);
+        if (v.empty()) continue;
+        if (!out.empty()) out += "-";
+        out += v;
+    }
+    return out;
+}
+
+} // namespace
+
 const class_struct* class_record(int index) {
     const auto& classes = game->class_array;
     // The last record is the end record.
@@ -19,19 +32,6 @@ const piece_struct* piece_record(int index) {
     const piece_struct& p = pieces[static_cast<std::size_t>(index)];
     return p.location == location_free ? nullptr : &p;
 }
-
-std::string values_text(const value_bytes& values, const std::uint8_t (&types)[8]) {
-    std::string out;
-    for (int i = 0; i < 8; ++i) {
-        std::string v = format_class_value(types[i], values[static_cast<std::size_t>(i)]);
-        if (v.empty()) continue;
-        if (!out.empty()) out += "-";
-        out += v;
-    }
-    return out;
-}
-
-} // namespace
 
 std::string format_class_value(std::uint8_t type, const std::array<std::uint8_t, 4>& v) {
     switch (type) {

@@ -12,3 +12,9 @@ std::string format_class_value(std::uint8_t type, const std::array<std::uint8_t,
 // that names no record.
 std::string format_class_values(int class_index);
 std::string format_piece_values(int piece_index);
+
+struct class_struct;
+struct piece_struct;
+// The class (before the end record, not past its symbols) and the live piece an index names, or null.
+const class_struct* class_record(int index);
+const piece_struct* piece_record(int index);

@@ -45,22 +45,6 @@ bool on_board(std::int32_t hex) {
            static_cast<std::size_t>(hex) < board->hex_array.size();
 }
 
-const class_struct* class_record(int index) {
-    const auto& classes = game->class_array;
-    // The last record is the end record.
-    if (index < 0 || static_cast<std::size_t>(index) + 1 >= classes.size()) return nullptr;
-    const class_struct& c = classes[static_cast<std::size_t>(index)];
-    return c.symbol >= class_end ? nullptr : &c;
-}
-
-const piece_struct* piece_record(int index) {
-    const auto& pieces = game->piece_array;
-    if (index < 0 || index >= game->piece_end_index || static_cast<std::size_t>(index) >= pieces.size())
-        return nullptr;
-    const piece_struct& p = pieces[static_cast<std::size_t>(index)];
-    return p.location == location_free ? nullptr : &p;
-}
-
 std::string terrain_name(std::int64_t index) {
     const symbol_struct* s = symbols->terrain_symbol(index);
     return s ? name_of(s->name) : std::string();

@@ -5,6 +5,7 @@
 #include "data/history_stream.h"
 #include "data/hooks.h"
 #include "data/records.h"
+#include "platform/boxes.h"
 #include "players/visibility.h"
 
 std::vector<placement_entry> placement_list;
@@ -96,6 +97,17 @@ int create_placement_pieces(std::int32_t target, bool into_pool) {
     }
     if (made > 0) game_modified = 1;
     return made;
+}
+
+bool classes_to_place() {
+    for (const class_struct& c : game->class_array) {
+        if (c.symbol == class_end) break;
+        if (c.symbol != class_free) return true;
+    }
+    message_box("No Classes Defined",
+                "Before you can make/place pieces, you need to define some piece classes.", box_buttons::ok,
+                box_icon::exclamation);
+    return false;
 }
 
 bool place_new_pieces(std::int32_t target, bool into_pool) {

@@ -36,5 +36,8 @@ int create_placement_pieces(std::int32_t hex_or_pool, bool into_pool);
 extern std::function<void()> placement_form_hook;
 extern std::function<int(int class_index)> new_piece_editor_hook;
 
+// Whether the game has a class to place; without one the "No Classes Defined" box says so.
+bool classes_to_place();
+
 // The Add button and the placing modes: the list form, then the pieces made at the target.
 bool place_new_pieces(std::int32_t target, bool into_pool);

@@ -475,17 +475,7 @@ void main_form::move_pointer_to_hex(std::int32_t hex) {
 }
 
 void main_form::add_pieces_command() {
-    bool any = false;
-    for (const class_struct& c : game->class_array) {
-        if (c.symbol == class_end) break;
-        any = any || c.symbol != class_free;
-    }
-    if (!any) {
-        message_box("No Classes Defined",
-                    "Before you can make/place pieces, you need to define some piece classes.",
-                    box_buttons::ok, box_icon::exclamation);
-        return;
-    }
+    if (!classes_to_place()) return;
     operation_mode = 4;
     placement_target = 63000;
     placement_pool = -1;

@@ -150,15 +150,7 @@ get_units_to_place_form::get_units_to_place_form(QWidget* parent) : form_base(pa
 
 bool get_units_to_place_form::on_created() {
     apply_form_colour(this);
-    bool any = false;
-    for (const class_struct& c : game->class_array) {
-        if (c.symbol == class_end) break;
-        any = any || c.symbol != class_free;
-    }
-    if (!any) {
-        message_box("No Classes Defined",
-                    "Before you can make/place pieces, you need to define some piece classes.",
-                    box_buttons::ok, box_icon::exclamation);
+    if (!classes_to_place()) {
         QTimer::singleShot(0, this, [this] { reject(); });
         return false;
     }
