@@ -4,6 +4,7 @@
 #include "data/command_state.h"
 #include "data/history_stream.h"
 #include "data/hooks.h"
+#include "data/options.h"
 #include "data/records.h"
 #include "platform/boxes.h"
 #include "players/visibility.h"
@@ -15,6 +16,8 @@ int auto_edit_new_pieces = 0;
 std::uint8_t place_again_after_placing = 0;
 std::function<void()> placement_form_hook;
 std::function<int(int)> new_piece_editor_hook;
+std::function<void()> pool_pieces_form_hook;
+std::function<bool()> from_pool_question_hook;
 
 namespace {
 
@@ -99,6 +102,42 @@ int create_placement_pieces(std::int32_t target, bool into_pool) {
     return made;
 }
 
+int place_listed_pool_pieces(std::int32_t hex) {
+    if (hex < 0 || hex >= board->hex_count) return 0;
+    int placed = 0;
+    for (const auto& e : placement_list) {
+        const std::int32_t piece = e.index;
+        if (e.count == -1 || piece == -1) break;
+        if (piece < 0 || static_cast<std::size_t>(piece) >= game->piece_array.size()) continue;
+        piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
+        const std::int32_t pool = p.location;
+        if (!p.in_pool() || pool < 0 || static_cast<std::size_t>(pool) >= game->pool_array.size()) continue;
+        p.location = hex;
+        p.flags &= static_cast<std::uint8_t>(~piece_flag_in_pool);
+        if (static_cast<std::size_t>(hex) < board->hex_piece_counts.size())
+            ++board->hex_piece_counts[static_cast<std::size_t>(hex)];
+        pool_struct& from = game->pool_array[static_cast<std::size_t>(pool)];
+        if (from.piece_count > 0 && from.piece_count < class_end) --from.piece_count;
+        append_to_action_selection(piece);
+        p.hidden = placed_hidden_state(p.class_index);
+        append_add_piece_record(piece, p.class_index, 1, pool, hex);
+        if (auto_edit_new_pieces) open_piece_editor(piece);
+        ++placed;
+    }
+    if (placed > 0) game_modified = 1;
+    return placed;
+}
+
+bool place_pieces_from_pool(std::int32_t hex) {
+    placement_list.clear();
+    if (pool_pieces_form_hook) pool_pieces_form_hook();
+    if (placement_list.empty()) return false;
+    const int placed = place_listed_pool_pieces(hex);
+    placement_list.clear();
+    if (placed > 0) redraw_map_hex(hex);
+    return true;
+}
+
 bool classes_to_place() {
     for (const class_struct& c : game->class_array) {
         if (c.symbol == class_end) break;
@@ -111,6 +150,17 @@ bool classes_to_place() {
 }
 
 bool place_new_pieces(std::int32_t target, bool into_pool) {
+    const bool pools = !game->pool_array.empty() && game->pool_array[0].piece_count != class_end;
+    if (auto_place_from_pool) {
+        if (pools) return place_pieces_from_pool(target);
+        message_box(
+            "No Force Pools Defined",
+            "Your placement default is set to 'From Force Pools', but \n\r no pools have been defined yet.  "
+            "If you place \n\rpieces, they will be created from scratch.",
+            box_buttons::ok, box_icon::information);
+    } else if (!into_pool && ask_place_from_pools && from_pool_question_hook && from_pool_question_hook()) {
+        return place_pieces_from_pool(target);
+    }
     placement_target = into_pool ? 63000 : target;
     placement_pool = into_pool ? target : -1;
     placement_list.clear();

@@ -36,6 +36,17 @@ int create_placement_pieces(std::int32_t hex_or_pool, bool into_pool);
 extern std::function<void()> placement_form_hook;
 extern std::function<int(int class_index)> new_piece_editor_hook;
 
+// The pieces of placement_list (pooled pieces, one per entry) from their pools onto a hex:
+// each recorded (code 3, from its pool). Damaged entries (not a pooled piece) are skipped. The
+// pieces placed.
+int place_listed_pool_pieces(std::int32_t hex);
+// The pool forms: picking pooled pieces into placement_list, and asking whether pieces come from
+// a pool (true: from a pool). Filled by the forms.
+extern std::function<void()> pool_pieces_form_hook;
+extern std::function<bool()> from_pool_question_hook;
+// From pools onto a hex: the picking form, then the pieces placed; true when a list was placed.
+bool place_pieces_from_pool(std::int32_t hex);
+
 // Whether the game has a class to place; without one the "No Classes Defined" box says so.
 bool classes_to_place();
 

@@ -6,6 +6,7 @@
 #include "data/history_stream.h"
 #include "data/options.h"
 #include "play/forms/get_units_to_place_form.h"
+#include "play/forms/pool_placement_forms.h"
 #include "play/placement.h"
 #include "players/modal_driver.h"
 
@@ -145,6 +146,46 @@ TEST_F(placement_test, the_list_form_keeps_to_100_pieces_and_places_them) {
     });
     EXPECT_FALSE(place_new_pieces(5, false));
     EXPECT_EQ(board->hex_piece_counts[5], 0);
+}
+
+TEST_F(placement_test, pieces_out_of_a_pool_onto_a_hex_asked_and_picked_through_the_forms) {
+    // Two pieces in the pool, a hand behind it.
+    placement_list = {{2, open_class, 0}};
+    create_placement_pieces(0, true);
+    pool_struct hand;
+    set_name(hand.name, "Hand");
+    hand.type = pool_type_hand;
+    hand.piece_count = 0;
+    game->pool_array.insert(game->pool_array.begin() + 1, hand);
+    clear_history();
+    install_pool_placement_hooks();
+    const std::uint8_t ask = ask_place_from_pools, automatic = auto_place_from_pool;
+    ask_place_from_pools = 1;
+    auto_place_from_pool = 0;
+    when_modal<new_units_from_pool_form>([](new_units_from_pool_form& f) { f.yes_button()->click(); });
+    when_modal<get_units_from_pool_form>([](get_units_from_pool_form& f) {
+        f.pool_list()->setCurrentRow(1); // the hand: refused
+        EXPECT_EQ(f.piece_list()->count(), 0);
+        f.pool_list()->setCurrentRow(0);
+        ASSERT_EQ(f.piece_list()->count(), 2);
+        f.pick(1);
+        EXPECT_EQ(f.piece_list()->count(), 1) << "a picked piece leaves the list";
+        f.place_now_button()->click();
+    });
+    EXPECT_TRUE(place_new_pieces(7, false));
+    EXPECT_TRUE(responder.saw("Special Pool Type"));
+    EXPECT_EQ(pieces_at(7, false).size(), 1u);
+    EXPECT_EQ(board->hex_piece_counts[7], 1);
+    EXPECT_EQ(game->pool_array[0].piece_count, 1);
+    EXPECT_EQ(codes(), std::vector<int>{history_code_add_piece});
+    // A damaged list entry (not a pooled piece) is skipped.
+    placement_list = {{1, pieces_at(7, false)[0], 0}, {1, 999, 0}};
+    EXPECT_EQ(place_listed_pool_pieces(8), 0);
+    placement_list.clear();
+    ask_place_from_pools = ask;
+    auto_place_from_pool = automatic;
+    pool_pieces_form_hook = nullptr;
+    from_pool_question_hook = nullptr;
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "play/forms/combat_summary_form.h"
 #include "play/forms/cycle_units_form.h"
 #include "play/forms/get_units_to_place_form.h"
+#include "play/forms/pool_placement_forms.h"
 #include "play/forms/remove_unit_to_form.h"
 #include "play/forms/set_piece_order_form.h"
 #include "play/piece_actions.h"
@@ -161,6 +162,7 @@ void install_play_hooks() {
     install_cycle_form_hooks();
     install_flip_hooks();
     install_placement_hooks();
+    install_pool_placement_hooks();
 }
 } // namespace
 
