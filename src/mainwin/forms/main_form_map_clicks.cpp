@@ -100,14 +100,14 @@ void main_form::hook_map_clicks() {
                                               game_modified = 1;
                                               return false;
                                           }}});
-    for (auto [id, flag] : {std::pair{1121, &game_settings.auto_reveal_moving_range},
-                            std::pair{1122, &game_settings.auto_reveal_moving_los},
-                            std::pair{1123, &game_settings.reveal_during_combat}})
-        set_event_handlers(menu_item(id), {{ClickEvent, [flag](QObject*, event_data&) {
-                                                *flag = *flag ? 0 : 1;
-                                                game_modified = 1;
-                                                return false;
-                                            }}});
+    for (const auto& item : {std::pair{1121, &game_settings.auto_reveal_moving_range},
+                             std::pair{1122, &game_settings.auto_reveal_moving_los},
+                             std::pair{1123, &game_settings.reveal_during_combat}})
+        set_event_handlers(menu_item(item.first), {{ClickEvent, [flag = item.second](QObject*, event_data&) {
+                                                        *flag = *flag ? 0 : 1;
+                                                        game_modified = 1;
+                                                        return false;
+                                                    }}});
     set_event_handlers(menu_item(1145), {{ClickEvent, [](QObject*, event_data&) {
                                               combat_options ^= 2;
                                               save_preferences();
