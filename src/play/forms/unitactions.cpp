@@ -266,9 +266,12 @@ void unitactions::fill_rows() {
     for (std::size_t r = 0; r < rows_.size(); ++r) {
         grid_->setItem(static_cast<int>(r), 0, new QTableWidgetItem(QString()));
         const auto cells = row_cells(rows_[r], facing_shown_);
-        for (std::size_t c = 0; c < cells.size(); ++c)
-            grid_->setItem(static_cast<int>(r), static_cast<int>(c) + 1,
-                           new QTableWidgetItem(mixed_to_qstring(cells[c])));
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            // A text the column cuts shows whole under the pointer.
+            auto* item = new QTableWidgetItem(mixed_to_qstring(cells[c]));
+            item->setToolTip(item->text());
+            grid_->setItem(static_cast<int>(r), static_cast<int>(c) + 1, item);
+        }
     }
 }
 
