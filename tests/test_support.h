@@ -28,6 +28,16 @@ protected:
     scripted_responder responder;
 };
 
+// An empty board of columns x rows hexes (no pieces counted), for the tests of play on it.
+inline void make_plain_board(int columns, int rows, int grid_type = 1) {
+    board->grid_type = static_cast<std::uint8_t>(grid_type);
+    board->map_columns = columns;
+    board->map_rows = rows;
+    board->hex_count = columns * rows;
+    board->hex_array.assign(static_cast<std::size_t>(board->hex_count), hex_struct{});
+    board->hex_piece_counts.assign(static_cast<std::size_t>(board->hex_count), 0);
+}
+
 inline std::vector<std::uint8_t> bytes(std::initializer_list<int> list) {
     std::vector<std::uint8_t> v;
     for (int b : list)

@@ -4,6 +4,7 @@
 #include "data/history_stream.h"
 #include "data/hooks.h"
 #include "data/records.h"
+#include "data/value_text.h"
 #include "platform/boxes.h"
 
 #include <new>
@@ -11,14 +12,6 @@
 std::function<void(int)> edit_flip_def_hook;
 
 namespace {
-
-bool live_class(int c) {
-    const auto& a = game->class_array;
-    if (c < 0 || static_cast<std::size_t>(c) >= a.size()) return false;
-    for (int i = 0; i <= c; ++i)
-        if (a[static_cast<std::size_t>(i)].symbol == class_end) return false;
-    return a[static_cast<std::size_t>(c)].symbol != class_free;
-}
 
 bool valid_piece(std::int32_t p) {
     return p >= 0 && static_cast<std::size_t>(p) < game->piece_array.size() &&
@@ -30,7 +23,8 @@ int piece_class(std::int32_t p) {
 }
 
 std::string class_name(int c) {
-    return live_class(c) ? name_of(game->class_array[static_cast<std::size_t>(c)].name) : std::string();
+    const class_struct* k = class_record(c);
+    return k ? name_of(k->name) : std::string();
 }
 
 // How many pairs the table holds before its end pair.
@@ -45,7 +39,7 @@ std::size_t pairs() {
 } // namespace
 
 bool change_piece_class_once(std::int32_t piece, int new_class) {
-    if (!valid_piece(piece) || !live_class(new_class)) return false;
+    if (!valid_piece(piece) || !class_record(new_class)) return false;
     const int old = piece_class(piece);
     if (old == new_class) return false;
     game->piece_array[static_cast<std::size_t>(piece)].class_index = new_class;
@@ -82,7 +76,7 @@ bool flip_defined_for(int class_index) {
 }
 
 bool add_flip_definition(int parent, int flip) {
-    if (!live_class(parent) || !live_class(flip)) {
+    if (!class_record(parent) || !class_record(flip)) {
         message_box("Flip Definition Error", "Choose two classes of the game for the flip definition.",
                     box_buttons::ok, box_icon::exclamation);
         return false;

@@ -64,3 +64,10 @@ std::string format_piece_values(int piece_index) {
     const piece_struct* p = piece_record(piece_index);
     return p ? values_text(p->values, p->value_types) : std::string();
 }
+
+std::string piece_and_class_name(int piece_index) {
+    if (piece_index < 0 || static_cast<std::size_t>(piece_index) >= game->piece_array.size()) return {};
+    const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece_index)];
+    const class_struct* c = class_record(p.class_index);
+    return name_of(p.name) + "  " + (c ? name_of(c->name) : std::string());
+}

@@ -13,6 +13,10 @@ std::string format_class_value(std::uint8_t type, const std::array<std::uint8_t,
 std::string format_class_values(int class_index);
 std::string format_piece_values(int piece_index);
 
+// A piece's name, two blanks and its class's name (the class part empty for a class that is not
+// there); empty for an index that names no piece.
+std::string piece_and_class_name(int piece_index);
+
 struct class_struct;
 struct piece_struct;
 // The class (before the end record, not past its symbols) and the live piece an index names, or null.

@@ -4,6 +4,7 @@
 #include "data/command_state.h"
 #include "data/hex_geometry.h"
 #include "data/records.h"
+#include "data/value_text.h"
 #include "players/visibility.h"
 
 #include <algorithm>
@@ -35,13 +36,10 @@ std::vector<std::int32_t> build_cycle_list(const cycle_filter& f) {
 }
 
 std::string cycle_line(std::int32_t piece) {
-    const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
-    const bool class_ok =
-        p.class_index >= 0 && static_cast<std::size_t>(p.class_index) < game->class_array.size();
-    return name_of(p.name) + "  " +
-           (class_ok ? name_of(game->class_array[static_cast<std::size_t>(p.class_index)].name)
-                     : std::string()) +
-           "  " + hex_coordinate_label(p.location);
+    const bool on_map = piece >= 0 && static_cast<std::size_t>(piece) < game->piece_array.size();
+    return piece_and_class_name(piece) + "  " +
+           (on_map ? hex_coordinate_label(game->piece_array[static_cast<std::size_t>(piece)].location)
+                   : std::string());
 }
 
 std::vector<int> classes_alphabetically() {

@@ -4,6 +4,7 @@
 #include "data/command_state.h"
 #include "data/history_stream.h"
 #include "data/records.h"
+#include "data/value_text.h"
 #include "players/visibility.h"
 
 #include <algorithm>
@@ -42,12 +43,8 @@ std::vector<int> pieces_to_order(std::int32_t hex) {
 
 std::string piece_order_line(int piece) {
     if (piece < 0 || static_cast<std::size_t>(piece) >= game->piece_array.size()) return {};
-    const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
-    const bool class_ok =
-        p.class_index >= 0 && static_cast<std::size_t>(p.class_index) < game->class_array.size();
-    return std::string(p.flags & piece_flag_on_top ? "<DOT> " : "   ") + name_of(p.name) + "  " +
-           (class_ok ? name_of(game->class_array[static_cast<std::size_t>(p.class_index)].name)
-                     : std::string());
+    const bool on_top = game->piece_array[static_cast<std::size_t>(piece)].flags & piece_flag_on_top;
+    return std::string(on_top ? "<DOT> " : "   ") + piece_and_class_name(piece);
 }
 
 void save_new_piece_order(std::vector<int> order) {

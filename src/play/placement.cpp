@@ -6,6 +6,7 @@
 #include "data/hooks.h"
 #include "data/options.h"
 #include "data/records.h"
+#include "data/value_text.h"
 #include "platform/boxes.h"
 #include "players/visibility.h"
 
@@ -21,12 +22,6 @@ std::function<bool()> from_pool_question_hook;
 
 namespace {
 
-bool live_class(int c) {
-    return c >= 0 && static_cast<std::size_t>(c) < game->class_array.size() &&
-           game->class_array[static_cast<std::size_t>(c)].symbol != class_free &&
-           game->class_array[static_cast<std::size_t>(c)].symbol != class_end;
-}
-
 void append_to_action_selection(std::int32_t piece) {
     int n = 0;
     while (n < action_selection_capacity - 1 && action_selection[n] != -1)
@@ -39,7 +34,7 @@ void append_to_action_selection(std::int32_t piece) {
 } // namespace
 
 std::uint8_t placed_hidden_state(int class_index) {
-    if (!live_class(class_index)) return 0;
+    if (!class_record(class_index)) return 0;
     const int owner = game->class_array[static_cast<std::size_t>(class_index)].owner;
     const player_struct* p = owner < players_in_game() ? player_record(owner) : nullptr;
     return p && p->flags != 0 && (p->flags & player_flag_hidden_when_placed) ? 2 : 0;
@@ -58,7 +53,7 @@ int create_placement_pieces(std::int32_t target, bool into_pool) {
         return 0;
     std::vector<std::pair<std::int32_t, std::int32_t>> groups;
     for (const auto& e : placement_list)
-        if (e.count > 0 && live_class(e.index)) groups.emplace_back(e.index, e.count);
+        if (e.count > 0 && class_record(e.index)) groups.emplace_back(e.index, e.count);
     int made = 0;
     bool group_written = false;
     for (const auto& [class_index, count] : groups) {

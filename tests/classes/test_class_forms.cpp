@@ -198,10 +198,7 @@ TEST_F(class_forms_test, the_picker_in_both_orders_by_typed_name_and_a_new_class
 TEST_F(class_forms_test, delete_removes_the_class_and_its_pieces_and_moves_on_or_closes) {
     const int keep = make_class("Keep", 0);
     const int gone = make_class("Gone", 1);
-    board->map_columns = 2;
-    board->map_rows = 2;
-    board->hex_count = 4;
-    board->hex_piece_counts.assign(4, 0);
+    make_plain_board(2, 2);
     const int p = add_piece();
     game->piece_array[static_cast<std::size_t>(p)].class_index = gone;
     game->piece_array[static_cast<std::size_t>(p)].location = 3;

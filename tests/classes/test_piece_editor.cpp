@@ -39,11 +39,7 @@ protected:
         sort_classes_alphabetically = 0;
         rifles = make_class("Rifles", 0);
         tanks = make_class("Tanks", 1);
-        board->map_columns = 4;
-        board->map_rows = 4;
-        board->hex_count = 16;
-        board->hex_array.assign(16, hex_struct{});
-        board->hex_piece_counts.assign(16, 0);
+        make_plain_board(4, 4);
         piece = add_piece();
         auto& p = at(piece);
         set_name(p.name, "1st Rifles");

@@ -22,10 +22,7 @@ class cycle_filters_test : public fresh_game_test {
 protected:
     void SetUp() override {
         fresh_game_test::SetUp();
-        board->map_columns = 3;
-        board->map_rows = 3;
-        board->hex_count = 9;
-        board->hex_piece_counts.assign(9, 0);
+        make_plain_board(3, 3);
         player_struct a, b;
         set_name(a.name, "Blue");
         set_name(b.name, "Red");

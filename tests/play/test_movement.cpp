@@ -54,14 +54,7 @@ protected:
         map_hex_redraw_hook = nullptr;
     }
 
-    static void make_board(int grid, int columns, int rows) {
-        board->grid_type = static_cast<std::uint8_t>(grid);
-        board->map_columns = columns;
-        board->map_rows = rows;
-        board->hex_count = columns * rows;
-        board->hex_array.assign(static_cast<std::size_t>(board->hex_count), hex_struct{});
-        board->hex_piece_counts.assign(static_cast<std::size_t>(board->hex_count), 0);
-    }
+    static void make_board(int grid, int columns, int rows) { make_plain_board(columns, rows, grid); }
     static std::int32_t hex(int column, int row) { return row * board->map_columns + column; }
 
     // A piece of a class of its own, owned by `owner`, standing in `at`.

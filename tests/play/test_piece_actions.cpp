@@ -17,11 +17,7 @@ protected:
     void SetUp() override {
         fresh_game_test::SetUp();
         reset_command_state();
-        board->map_columns = 4;
-        board->map_rows = 4;
-        board->hex_count = 16;
-        board->hex_array.assign(16, hex_struct{});
-        board->hex_piece_counts.assign(16, 0);
+        make_plain_board(4, 4);
         game->player_array.clear();
         for (const char* name : {"Blue", "Red"}) {
             player_struct p;

@@ -23,10 +23,7 @@ protected:
     void SetUp() override {
         fresh_game_test::SetUp();
         reset_command_state();
-        board->map_columns = 3;
-        board->map_rows = 3;
-        board->hex_count = 9;
-        board->hex_piece_counts.assign(9, 0);
+        make_plain_board(3, 3);
         symbols->piece_symbols.assign(1, symbol_struct{});
         symbols->piece_symbol_count = 1;
         player_struct hider;

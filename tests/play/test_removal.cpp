@@ -21,10 +21,7 @@ protected:
     void SetUp() override {
         fresh_game_test::SetUp();
         reset_command_state();
-        board->map_columns = 3;
-        board->map_rows = 3;
-        board->hex_count = 9;
-        board->hex_piece_counts.assign(9, 0);
+        make_plain_board(3, 3);
         const int c = add_class();
         game->class_array[static_cast<std::size_t>(c)].symbol = 0;
         set_name(game->class_array[static_cast<std::size_t>(c)].name, "Rifles");

@@ -96,22 +96,8 @@ get_units_to_place_form::get_units_to_place_form(QWidget* parent) : form_base(pa
                                   accept();
                                   return true;
                               }}});
-    set_event_handlers(cancel_, {{ClickEvent, [this](QObject*, event_data&) {
-                                      placement_list.clear();
-                                      reject();
-                                      return true;
-                                  }}});
-    set_event_handlers(remove_last_, {{ClickEvent, [this](QObject*, event_data&) {
-                                           if (!placement_list.empty()) placement_list.pop_back();
-                                           show_selected();
-                                           return true;
-                                       }}});
-    set_event_handlers(clear_all_, {{ClickEvent, [this](QObject*, event_data&) {
-                                         placement_list.clear();
-                                         show_selected();
-                                         return true;
-                                     }}});
-    connect(auto_edit_, &QCheckBox::toggled, this, [](bool on) { auto_edit_new_pieces = on ? 1 : 0; });
+    hook_placement_list_buttons(*this, cancel_, remove_last_, clear_all_, auto_edit_,
+                                [this] { show_selected(); });
     connect(text_, &QLineEdit::textEdited, this, [this](const QString& t) {
         for (int r = 0; r < classes_->count(); ++r)
             if (!t.isEmpty() && classes_->item(r)->text().startsWith(t, Qt::CaseInsensitive)) {
@@ -249,6 +235,28 @@ void get_units_to_place_form::set_buttons() {
 void get_units_to_place_form::done(int result) {
     remembered_geometry = geometry();
     form_base::done(result);
+}
+
+void hook_placement_list_buttons(form_base& form, QPushButton* cancel, QPushButton* remove_last,
+                                 QPushButton* clear_all, QCheckBox* auto_edit,
+                                 std::function<void()> refresh) {
+    form.set_event_handlers(cancel, {{ClickEvent, [&form](QObject*, event_data&) {
+                                          placement_list.clear();
+                                          form.reject();
+                                          return true;
+                                      }}});
+    form.set_event_handlers(remove_last, {{ClickEvent, [refresh](QObject*, event_data&) {
+                                               if (!placement_list.empty()) placement_list.pop_back();
+                                               refresh();
+                                               return true;
+                                           }}});
+    form.set_event_handlers(clear_all, {{ClickEvent, [refresh](QObject*, event_data&) {
+                                             placement_list.clear();
+                                             refresh();
+                                             return true;
+                                         }}});
+    QObject::connect(auto_edit, &QCheckBox::toggled, &form,
+                     [](bool on) { auto_edit_new_pieces = on ? 1 : 0; });
 }
 
 void install_placement_hooks() {

@@ -3,6 +3,7 @@
 
 #include "platform/form.h"
 
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -44,6 +45,11 @@ private:
                 *clear_all_ = nullptr;
     QCheckBox *auto_edit_ = nullptr, *place_again_ = nullptr;
 };
+
+// The buttons both placement list forms share: Cancel (empties the list), Remove Last, Clear All
+// (then `refresh` shows the list again) and the auto-edit box.
+void hook_placement_list_buttons(form_base& form, QPushButton* cancel, QPushButton* remove_last,
+                                 QPushButton* clear_all, QCheckBox* auto_edit, std::function<void()> refresh);
 
 // Fills the placement hooks (the list form, the new-piece editor) and the piece actions form's Add.
 void install_placement_hooks();

@@ -8,6 +8,7 @@
 #include "platform/boxes.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
+#include "play/forms/get_units_to_place_form.h"
 #include "play/placement.h"
 #include "play/removal.h"
 #include "players/visibility.h"
@@ -24,13 +25,7 @@
 namespace {
 
 std::string piece_line(int piece) {
-    const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
-    const bool class_ok =
-        p.class_index >= 0 && static_cast<std::size_t>(p.class_index) < game->class_array.size();
-    return name_of(p.name) + "  " +
-           (class_ok ? name_of(game->class_array[static_cast<std::size_t>(p.class_index)].name)
-                     : std::string()) +
-           "  " + format_piece_values(piece);
+    return piece_and_class_name(piece) + "  " + format_piece_values(piece);
 }
 
 bool listed(int piece) {
@@ -122,26 +117,12 @@ get_units_from_pool_form::get_units_from_pool_form(QWidget* parent) : form_base(
         show_lists();
     });
     connect(pieces_, &QListWidget::itemClicked, this, [this](QListWidgetItem* i) { pick(pieces_->row(i)); });
-    connect(auto_edit_, &QCheckBox::toggled, this, [](bool on) { auto_edit_new_pieces = on ? 1 : 0; });
     set_event_handlers(place_, {{ClickEvent, [this](QObject*, event_data&) {
                                      accept();
                                      return true;
                                  }}});
-    set_event_handlers(cancel_, {{ClickEvent, [this](QObject*, event_data&) {
-                                      placement_list.clear();
-                                      reject();
-                                      return true;
-                                  }}});
-    set_event_handlers(remove_last_, {{ClickEvent, [this](QObject*, event_data&) {
-                                           if (!placement_list.empty()) placement_list.pop_back();
-                                           show_lists();
-                                           return true;
-                                       }}});
-    set_event_handlers(clear_all_, {{ClickEvent, [this](QObject*, event_data&) {
-                                         placement_list.clear();
-                                         show_lists();
-                                         return true;
-                                     }}});
+    hook_placement_list_buttons(*this, cancel_, remove_last_, clear_all_, auto_edit_,
+                                [this] { show_lists(); });
     set_event_handlers(remove_, {{ClickEvent, [this](QObject*, event_data&) {
                                       const int row = selected_->currentRow();
                                       if (row >= 0 && static_cast<std::size_t>(row) < placement_list.size())

@@ -18,14 +18,6 @@
 namespace {
 QRect remembered_geometry;
 
-std::string piece_and_class(std::int32_t piece) {
-    const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
-    const bool class_ok =
-        p.class_index >= 0 && static_cast<std::size_t>(p.class_index) < game->class_array.size();
-    return name_of(p.name) + "  " +
-           (class_ok ? name_of(game->class_array[static_cast<std::size_t>(p.class_index)].name)
-                     : std::string());
-}
 } // namespace
 
 remove_unit_to_form::remove_unit_to_form(QWidget* parent, std::int32_t piece, bool propose_pool)
@@ -88,7 +80,7 @@ remove_unit_to_form::remove_unit_to_form(QWidget* parent, std::int32_t piece, bo
 bool remove_unit_to_form::on_created() {
     apply_form_colour(this);
     if (remembered_geometry.isValid()) setGeometry(remembered_geometry);
-    unit_text_->setText(mixed_to_qstring(piece_and_class(piece_)));
+    unit_text_->setText(mixed_to_qstring(piece_and_class_name(piece_)));
     pool_indices_ = force_pools();
     for (int pool : pool_indices_)
         pools_->addItem(mixed_to_qstring(pool_list_text(pool)));
@@ -110,7 +102,7 @@ void remove_unit_to_form::show_pool_pieces() {
     for (int i = 0; i < end && pieces_->count() < count; ++i) {
         const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
         if (!p.in_pool() || p.location != pool || get_pool_piece_visibility(i) < 2) continue;
-        pieces_->addItem(mixed_to_qstring(piece_and_class(i) + "  " + format_piece_values(i)));
+        pieces_->addItem(mixed_to_qstring(piece_and_class_name(i) + "  " + format_piece_values(i)));
     }
 }
 
