@@ -218,3 +218,12 @@ std::uint8_t history_player_byte(int player);
 // and the per-slot reveal lists follow. Returns false and leaves the stream as it was when the
 // mapping is no permutation or the stream does not walk.
 bool renumber_history(byte_vector& stream, const std::vector<std::int32_t>& new_index);
+
+// Rewrites the pool numbers of a stream after the pools were reordered or one was deleted:
+// new_index[p] is the new number of old pool p, or -1 for a pool that is gone (pools at and past
+// its size keep their numbers). A placement out of a pool that is gone (code 3) then reads as a
+// placement of a new piece, and a removal into it (code 23) as a removal from the game, which is
+// what became of that pool's pieces; a pool number a code-3 byte cannot hold reads the same way,
+// as its writer records it. Returns false and leaves the stream as it was when a card record
+// (codes 15, 16, 17) names a pool that is gone or the stream does not walk.
+bool renumber_history_pools(byte_vector& stream, const std::vector<std::int32_t>& new_index);

@@ -242,3 +242,50 @@ bool renumber_history(byte_vector& stream, const std::vector<std::int32_t>& new_
 bool renumber_history_pieces(const std::vector<std::int32_t>& new_index) {
     return renumber_history(game->history_stream, new_index);
 }
+
+bool renumber_history_pools(byte_vector& stream, const std::vector<std::int32_t>& new_index) {
+    auto records = walk_history(stream);
+    if (!records) return false;
+    byte_vector out = stream;
+    auto mapped = [&](std::int64_t pool) -> std::int64_t {
+        if (pool < 0 || static_cast<std::size_t>(pool) >= new_index.size()) return pool;
+        return new_index[static_cast<std::size_t>(pool)];
+    };
+    for (const auto& r : *records) {
+        const bool flagged = r.code == history_code_add_piece || r.code == history_code_remove_piece;
+        std::size_t flag_at = 0;
+        std::int64_t flag = 0;
+        bool refused = false;
+        std::size_t length = 0;
+        walk_record_fields(stream.data(), stream.size() - 1, r.payload, *r.layout, length,
+                           [&](const field_visit& v) {
+                               if (flagged && std::string_view(v.step->name) == "pool flag") {
+                                   flag_at = v.offset;
+                                   flag = v.value;
+                                   return;
+                               }
+                               if (v.step->role != field_role::pool) return;
+                               if (flagged && flag == 0) return; // no pool: its number means nothing
+                               std::int64_t to = mapped(v.value);
+                               const bool one_byte = v.step->type == field_type::byte;
+                               const std::int64_t most = one_byte ? history_byte_max : history_num2_max;
+                               if (to < 0 || to > most) {
+                                   if (!flagged) {
+                                       refused = true;
+                                       return;
+                                   }
+                                   out[flag_at] = 0;
+                                   to = 0;
+                               }
+                               if (one_byte) {
+                                   out[v.offset] = static_cast<std::uint8_t>(to);
+                               } else {
+                                   out[v.offset] = static_cast<std::uint8_t>(to / 250);
+                                   out[v.offset + 1] = static_cast<std::uint8_t>(to % 250);
+                               }
+                           });
+        if (refused) return false;
+    }
+    stream.swap(out);
+    return true;
+}

@@ -22,6 +22,7 @@ bool is_force_pool(int pool) {
     // The list ends at its end record.
     for (int i = 0; i <= pool; ++i)
         if (pools[static_cast<std::size_t>(i)].piece_count == class_end) return false;
+    if (pools[static_cast<std::size_t>(pool)].piece_count == class_free) return false;
     const int type = pools[static_cast<std::size_t>(pool)].type;
     return type != pool_type_hand && type != pool_type_deck;
 }
@@ -33,22 +34,6 @@ std::vector<int> force_pools() {
         if (is_force_pool(static_cast<int>(i))) out.push_back(static_cast<int>(i));
     }
     return out;
-}
-
-std::string pool_list_text(int pool) {
-    if (pool < 0 || static_cast<std::size_t>(pool) >= game->pool_array.size()) return {};
-    const pool_struct& p = game->pool_array[static_cast<std::size_t>(pool)];
-    int known = 0;
-    const auto& pieces = game->piece_array;
-    const int end = std::min<int>(game->piece_end_index, static_cast<int>(pieces.size()));
-    for (int i = 0; i < end; ++i)
-        if (pieces[static_cast<std::size_t>(i)].in_pool() &&
-            pieces[static_cast<std::size_t>(i)].location == pool && get_pool_piece_visibility(i) >= 2)
-            ++known;
-    const std::string what = p.piece_count <= 0 ? "Empty"
-                             : known == 0       ? "Unknown"
-                                                : std::to_string(known) + " pieces";
-    return name_of(p.name) + "  (" + what + ")";
 }
 
 bool remove_piece_from_board(std::int32_t piece) {

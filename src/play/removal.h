@@ -16,8 +16,6 @@ extern int last_remove_pool;
 // The force pools a piece can go into (existing pools that are not hands or decks), as indices.
 std::vector<int> force_pools();
 bool is_force_pool(int pool);
-// A pool's line in the lists: name, "  (", "Empty" / "Unknown" / the known pieces, ")".
-std::string pool_list_text(int pool);
 
 // The question (remove_unit_to_form): sets remove_choice and remove_pool. `propose_pool` when
 // Auto-Remove Pieces To Pool is on. Filled by the form.

@@ -833,3 +833,54 @@ TEST_F(renumber_test, a_history_that_names_no_slot_past_the_first_free_one_keeps
 }
 
 } // namespace
+
+// Pools renumbered after a deletion or a reordering: every pool number follows its pool, and a
+// record of a deleted pool reads as what became of its pieces.
+TEST_F(history_test, pool_numbers_follow_their_pools_and_a_deleted_pool_reads_as_none) {
+    small_game();
+    ASSERT_GE(append_add_piece_record(1, 1, 1, 0, 260), 0); // from pool 0
+    ASSERT_GE(append_add_piece_record(1, 1, 1, 1, 260), 0); // from pool 1
+    ASSERT_GE(append_add_piece_record(1, 1, 1, 2, 260), 0); // from pool 2
+    ASSERT_GE(append_add_piece_record(1, 1, 0, 0, 260), 0); // not from a pool
+    ASSERT_GE(append_remove_piece_record(1, 260, 1, 1), 0); // into pool 1
+    ASSERT_GE(append_remove_piece_record(1, 260, 1, 2), 0); // into pool 2
+    ASSERT_GE(append_deck_shuffled_record(3), 0);           // deck 3
+    const bv before = game->history_stream;
+    auto fields = [](const bv& stream) {
+        std::vector<std::pair<std::int64_t, std::int64_t>> out; // (flag, pool) or (-1, deck)
+        const auto records = walk_history(stream);
+        for (const auto& r : *records) {
+            if (r.code == history_code_deck)
+                out.emplace_back(-1, record_field(stream, r, "deck")->value);
+            else if (r.code == history_code_add_piece || r.code == history_code_remove_piece)
+                out.emplace_back(record_field(stream, r, "pool flag")->value,
+                                 record_field(stream, r, "pool")->value);
+        }
+        return out;
+    };
+    using fp = std::vector<std::pair<std::int64_t, std::int64_t>>;
+    ASSERT_EQ(fields(before), (fp{{1, 0}, {1, 1}, {1, 2}, {0, 0}, {1, 1}, {1, 2}, {-1, 3}}));
+
+    // Pool 1 deleted: the later ones move down one.
+    bv stream = before;
+    ASSERT_TRUE(renumber_history_pools(stream, {0, -1, 1, 2}));
+    EXPECT_EQ(fields(stream), (fp{{1, 0}, {0, 0}, {1, 1}, {0, 0}, {0, 0}, {1, 1}, {-1, 2}}));
+    EXPECT_EQ(stream.size(), before.size());
+
+    // Pools 0 and 2 swapped; a number the code-3 byte cannot hold reads as no pool.
+    stream = before;
+    ASSERT_TRUE(renumber_history_pools(stream, {2, 1, 0}));
+    EXPECT_EQ(fields(stream), (fp{{1, 2}, {1, 1}, {1, 0}, {0, 0}, {1, 1}, {1, 0}, {-1, 3}}));
+    std::vector<std::int32_t> far(251);
+    for (std::size_t i = 0; i < far.size(); ++i)
+        far[i] = static_cast<std::int32_t>(i);
+    std::swap(far[0], far[250]);
+    stream = before;
+    ASSERT_TRUE(renumber_history_pools(stream, far));
+    EXPECT_EQ(fields(stream)[0], (std::pair<std::int64_t, std::int64_t>{0, 0}));
+
+    // A deck the history names cannot go: nothing changes.
+    stream = before;
+    EXPECT_FALSE(renumber_history_pools(stream, {0, 1, 2, -1}));
+    EXPECT_EQ(stream, before);
+}

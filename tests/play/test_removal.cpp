@@ -5,6 +5,7 @@
 #include "data/history_records.h"
 #include "data/options.h"
 #include "play/forms/remove_unit_to_form.h"
+#include "play/pools.h"
 #include "play/removal.h"
 #include "players/modal_driver.h"
 
@@ -128,8 +129,8 @@ TEST_F(removal_test, into_a_pool_through_the_form) {
     EXPECT_EQ(board->hex_piece_counts[4], 0);
     EXPECT_EQ(last_remove_pool, 2);
     EXPECT_EQ(codes(), std::vector<int>{history_code_remove_piece});
-    EXPECT_EQ(pool_list_text(2), "Depot  (1 pieces)");
-    EXPECT_EQ(pool_list_text(0), "Reserve  (Empty)");
+    EXPECT_EQ(pool_row_texts({})[2], "Depot  (1 pieces)");
+    EXPECT_EQ(pool_row_texts({})[0], "Reserve  (Empty)");
 }
 
 } // namespace

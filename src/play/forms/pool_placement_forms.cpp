@@ -10,6 +10,7 @@
 #include "platform/qt_text.h"
 #include "play/forms/get_units_to_place_form.h"
 #include "play/placement.h"
+#include "play/pools.h"
 #include "play/removal.h"
 #include "players/visibility.h"
 
@@ -24,13 +25,11 @@
 
 namespace {
 
-std::string piece_line(int piece) {
-    return piece_and_class_name(piece) + "  " + format_piece_values(piece);
-}
-
-bool listed(int piece) {
-    return std::any_of(placement_list.begin(), placement_list.end(),
-                       [piece](const placement_entry& e) { return e.index == piece; });
+std::vector<std::int32_t> listed_pieces() {
+    std::vector<std::int32_t> out;
+    for (const auto& e : placement_list)
+        out.push_back(e.index);
+    return out;
 }
 
 } // namespace
@@ -99,6 +98,7 @@ get_units_from_pool_form::get_units_from_pool_form(QWidget* parent) : form_base(
     placement_list.clear();
     for (std::size_t i = 0; i < game->pool_array.size(); ++i) {
         if (game->pool_array[i].piece_count == class_end) break;
+        if (game->pool_array[i].piece_count == class_free) continue;
         pool_by_line_.push_back(static_cast<int>(i));
     }
     show_lists();
@@ -153,35 +153,25 @@ void get_units_from_pool_form::pick(int line, bool random) {
 
 void get_units_from_pool_form::show_lists() {
     const int pool_row = pools_->currentRow();
+    const std::vector<std::int32_t> listed = listed_pieces();
     {
         const QSignalBlocker quiet(pools_);
         pools_->clear();
+        const std::vector<std::string> rows = pool_row_texts(listed);
         for (int pool : pool_by_line_)
-            pools_->addItem(mixed_to_qstring(pool_list_text(pool)));
+            pools_->addItem(mixed_to_qstring(rows[static_cast<std::size_t>(pool)]));
         pools_->setCurrentRow(pool_row);
     }
     pieces_->clear();
     piece_by_line_.clear();
-    if (pool_row >= 0 && static_cast<std::size_t>(pool_row) < pool_by_line_.size() &&
-        is_force_pool(pool_by_line_[static_cast<std::size_t>(pool_row)])) {
-        const int pool = pool_by_line_[static_cast<std::size_t>(pool_row)];
-        const int end = std::min<int>(game->piece_end_index, static_cast<int>(game->piece_array.size()));
-        for (int i = 0; i < end; ++i) {
-            const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
-            if (!p.in_pool() || p.location != pool || listed(i) || get_pool_piece_visibility(i) < 2) continue;
-            pieces_->addItem(mixed_to_qstring(piece_line(i)));
-            piece_by_line_.push_back(i);
-        }
+    if (pool_row >= 0 && static_cast<std::size_t>(pool_row) < pool_by_line_.size()) {
+        piece_by_line_ = known_pool_pieces(pool_by_line_[static_cast<std::size_t>(pool_row)], listed);
+        for (std::int32_t piece : piece_by_line_)
+            pieces_->addItem(mixed_to_qstring(format_piece_description(piece)));
     }
     selected_->clear();
-    for (const auto& e : placement_list) {
-        const piece_struct& p = game->piece_array[static_cast<std::size_t>(e.index)];
-        const std::string pool =
-            p.location >= 0 && static_cast<std::size_t>(p.location) < game->pool_array.size()
-                ? name_of(game->pool_array[static_cast<std::size_t>(p.location)].name)
-                : std::string();
-        selected_->addItem(mixed_to_qstring(piece_line(e.index) + "  [" + pool + "]"));
-    }
+    for (std::int32_t piece : listed)
+        selected_->addItem(mixed_to_qstring(format_pool_piece_description(piece)));
     set_buttons();
 }
 

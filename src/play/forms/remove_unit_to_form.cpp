@@ -6,6 +6,7 @@
 #include "platform/boxes.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
+#include "play/pools.h"
 #include "play/removal.h"
 #include "players/visibility.h"
 
@@ -82,8 +83,9 @@ bool remove_unit_to_form::on_created() {
     if (remembered_geometry.isValid()) setGeometry(remembered_geometry);
     unit_text_->setText(mixed_to_qstring(piece_and_class_name(piece_)));
     pool_indices_ = force_pools();
+    const std::vector<std::string> rows = pool_row_texts({});
     for (int pool : pool_indices_)
-        pools_->addItem(mixed_to_qstring(pool_list_text(pool)));
+        pools_->addItem(mixed_to_qstring(rows[static_cast<std::size_t>(pool)]));
     if (last_remove_to_pool || propose_pool_) {
         const auto at = std::find(pool_indices_.begin(), pool_indices_.end(), last_remove_pool);
         if (at != pool_indices_.end()) pools_->setCurrentRow(static_cast<int>(at - pool_indices_.begin()));
@@ -97,13 +99,8 @@ void remove_unit_to_form::show_pool_pieces() {
     const int row = pools_->currentRow();
     if (row < 0 || static_cast<std::size_t>(row) >= pool_indices_.size()) return;
     const int pool = pool_indices_[static_cast<std::size_t>(row)];
-    const int count = game->pool_array[static_cast<std::size_t>(pool)].piece_count;
-    const int end = std::min<int>(game->piece_end_index, static_cast<int>(game->piece_array.size()));
-    for (int i = 0; i < end && pieces_->count() < count; ++i) {
-        const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
-        if (!p.in_pool() || p.location != pool || get_pool_piece_visibility(i) < 2) continue;
-        pieces_->addItem(mixed_to_qstring(piece_and_class_name(i) + "  " + format_piece_values(i)));
-    }
+    for (std::int32_t piece : known_pool_pieces(pool, {}))
+        pieces_->addItem(mixed_to_qstring(format_piece_description(piece)));
 }
 
 void remove_unit_to_form::on_remove_now() {
