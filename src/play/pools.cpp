@@ -50,6 +50,13 @@ void remap_held_pools(const std::vector<std::int32_t>& new_index) {
     remap(placement_pool, -1);
 }
 
+// One piece less in a pool's count.
+void lower_count(int pool) {
+    if (pool < 0 || pool >= pool_records()) return;
+    std::int32_t& count = game->pool_array[static_cast<std::size_t>(pool)].piece_count;
+    if (count > 0 && count < class_end) --count;
+}
+
 } // namespace
 
 int pool_records() {
@@ -244,6 +251,7 @@ void transfer_pieces_to_pool(const std::vector<std::int32_t>& pieces, int pool) 
         if (!piece_record(piece)) continue;
         piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
         if (!p.in_pool()) continue; // only pooled pieces are listed here
+        lower_count(p.location);
         p.location = pool;
         p.flags |= piece_flag_in_pool;
         if (to.piece_count >= 0 && to.piece_count < class_end - 1) ++to.piece_count;
@@ -256,6 +264,7 @@ void delete_pieces_from_game(const std::vector<std::int32_t>& pieces) {
         if (!piece_record(piece)) continue;
         piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
         if (!p.in_pool()) continue;
+        lower_count(p.location);
         p.location = location_free;
         p.flags &= static_cast<std::uint8_t>(~piece_flag_in_pool);
     }

@@ -38,9 +38,9 @@ bool pool_holds_unknown_pieces(int pool);
 bool delete_pool(int pool);
 // Swaps two pools with their pieces and every pool number held. False when it cannot.
 bool swap_pools(int a, int b);
-// Moves pooled pieces into a force pool (its count grows by one each).
+// Moves pooled pieces into a force pool (the counts follow).
 void transfer_pieces_to_pool(const std::vector<std::int32_t>& pieces, int pool);
-// Takes pieces out of the game (location 63001).
+// Takes pooled pieces out of the game (location 63001; their pools' counts follow).
 void delete_pieces_from_game(const std::vector<std::int32_t>& pieces);
 // Sets every pool's count to the pieces that lie in it.
 void recount_pools();

@@ -8,22 +8,29 @@
 #include "data/history_records.h"
 #include "data/options.h"
 #include "data/view_state.h"
+#include "mainwin/forms/edit_text_form.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_geometry.h"
 #include "play/forms/RollDiceForm.h"
 #include "play/forms/combat_summary_form.h"
+#include "play/forms/edit_pool_form.h"
 #include "play/forms/get_units_to_place_form.h"
 #include "play/forms/unitactions.h"
+#include "play/pools.h"
 #include "players/modal_driver.h"
 #include "ui_main_form.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -81,6 +88,26 @@ protected:
     std::unique_ptr<main_form> form;
     std::uint8_t saved_combat_options = 2;
 };
+
+// The piece of that name.
+std::int32_t piece_named(const std::string& name) {
+    for (std::size_t i = 0; i < game->piece_array.size(); ++i)
+        if (name_of(game->piece_array[i].name) == name) return static_cast<std::int32_t>(i);
+    return -1;
+}
+std::vector<std::string> rows_of(QListWidget* list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list->count(); ++i)
+        out.push_back(list->item(i)->text().toStdString());
+    return out;
+}
+// The next edit_text_form takes this text and OK.
+void next_text_entry(const std::string& text) {
+    when_modal<edit_text_form>([text](edit_text_form& f) {
+        f.text_box()->setText(QString::fromStdString(text));
+        f.ok_button()->click();
+    });
+}
 
 TEST_F(play_on_board_test, move_along_a_path_of_clicks_with_undo_and_done) {
     // "1st Rifles" stands alone at column 5, row 5.
@@ -310,6 +337,183 @@ TEST_F(play_on_board_test, add_pieces_places_a_group_on_each_clicked_hex_until_c
     click(hex(14, 10)); // now a plain click: the piece actions, nothing placed
     EXPECT_EQ(on_hex, std::vector<std::int32_t>{hex(14, 10)});
     EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(hex(14, 10))], 0);
+}
+
+TEST_F(play_on_board_test, pieces_picked_from_a_pool_go_onto_each_clicked_hex_until_the_pool_is_empty) {
+    const std::int32_t third = piece_named("3rd Rifles"), tanks = piece_named("Blue Reserve Tanks");
+    auto& ui = form->controls();
+    // Edit Pools: the first pool's first piece, Place Now.
+    when_modal<edit_pool_form>([](edit_pool_form& f) {
+        EXPECT_EQ(rows_of(f.pool_list()),
+                  (std::vector<std::string>{"Blue Reserves  (2 pieces)", "Red Reserves  (1 pieces)"}));
+        EXPECT_EQ(f.pool_list()->currentRow(), 0);
+        ASSERT_EQ(f.piece_list()->count(), 2);
+        EXPECT_FALSE(f.ok_button()->isEnabled());
+        f.piece_list()->item(0)->setSelected(true);
+        EXPECT_EQ(rows_of(f.selected_list()),
+                  std::vector<std::string>{"3rd Rifles  Blue Infantry  [Blue Reserves]"});
+        EXPECT_EQ(f.piece_list()->count(), 1);
+        f.ok_button()->click();
+    });
+    form->menu_item(1018)->trigger();
+    ASSERT_EQ(operation_mode, 6);
+    EXPECT_TRUE(ui.gen_3->isVisible());
+    EXPECT_FALSE(ui.gen_1->isVisible());
+    EXPECT_FALSE(ui.gen_2->isVisible());
+    EXPECT_FALSE(ui.ok_button->isEnabled());
+    EXPECT_FALSE(ui.undo_button->isEnabled());
+
+    // The click places it; the editor opens again on the same pool for the next pick.
+    const std::size_t before = history_codes().size();
+    when_modal<edit_pool_form>([](edit_pool_form& f) {
+        EXPECT_EQ(f.pool_list()->currentRow(), 0);
+        ASSERT_EQ(f.piece_list()->count(), 1);
+        f.piece_list()->item(0)->setSelected(true);
+        f.ok_button()->click();
+    });
+    click(hex(10, 10));
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(third)].location, hex(10, 10));
+    EXPECT_FALSE(game->piece_array[static_cast<std::size_t>(third)].in_pool());
+    EXPECT_EQ(board->hex_piece_counts[static_cast<std::size_t>(hex(10, 10))], 1);
+    ASSERT_EQ(operation_mode, 6);
+
+    // The pool is empty after the second: the mode ends, the editor still opens.
+    int mode_in_editor = -1;
+    when_modal<edit_pool_form>([&mode_in_editor](edit_pool_form& f) {
+        mode_in_editor = operation_mode;
+        EXPECT_EQ(f.pool_list()->item(0)->text().toStdString(), "Blue Reserves  (Empty)");
+        f.cancel()->click();
+    });
+    click(hex(12, 10));
+    EXPECT_EQ(mode_in_editor, 0);
+    EXPECT_EQ(operation_mode, 0);
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(tanks)].location, hex(12, 10));
+    EXPECT_EQ(game->pool_array[0].piece_count, 0);
+
+    // Each one a placement out of pool 0.
+    const auto records = walk_history(game->history_stream);
+    ASSERT_TRUE(records);
+    ASSERT_EQ(records->size(), before + 2);
+    for (std::size_t i = before; i < records->size(); ++i) {
+        const auto& r = (*records)[i];
+        EXPECT_EQ(r.code, history_code_add_piece);
+        EXPECT_EQ(record_field(game->history_stream, r, "pool flag")->value, 1);
+        EXPECT_EQ(record_field(game->history_stream, r, "pool")->value, 0);
+    }
+    EXPECT_EQ(record_field(game->history_stream, (*records)[before], "piece")->value, third);
+}
+
+TEST_F(play_on_board_test, the_stop_button_ends_pool_placing_and_opens_the_editor_again) {
+    when_modal<edit_pool_form>([](edit_pool_form& f) {
+        f.piece_list()->item(0)->setSelected(true);
+        f.ok_button()->click();
+    });
+    form->menu_item(1018)->trigger();
+    ASSERT_EQ(operation_mode, 6);
+    bool reopened = false;
+    when_modal<edit_pool_form>([&reopened](edit_pool_form& f) {
+        reopened = true;
+        EXPECT_EQ(f.selected_list()->count(), 0); // the list went back to its pool
+        f.cancel()->click();
+    });
+    form->controls().gen_3->click();
+    EXPECT_TRUE(reopened);
+    EXPECT_EQ(operation_mode, 0);
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(piece_named("3rd Rifles"))].location, 0);
+}
+
+TEST_F(play_on_board_test, pools_are_made_renamed_reordered_filled_and_deleted_in_the_editor) {
+    const std::int32_t third = piece_named("3rd Rifles"), militia = piece_named("Red Militia");
+    const byte_vector history_before = game->history_stream;
+    game_modified = 0;
+    when_modal<edit_pool_form>([&](edit_pool_form& f) {
+        // Typing looks a pool up and changes nothing.
+        QTest::keyClicks(f.pool_name(), "Red");
+        EXPECT_EQ(f.pool_list()->currentRow(), 1);
+        EXPECT_EQ(game_modified, 0);
+        f.pool_name()->clear();
+
+        // A name that is taken, Retry, then a new one.
+        when_modal<edit_text_form>([&](edit_text_form& t) {
+            EXPECT_EQ(t.windowTitle().toStdString(), "Enter New Pool Name");
+            next_text_entry("Green Reserves");
+            t.text_box()->setText("Blue Reserves");
+            t.ok_button()->click();
+        });
+        responder.answer(box_answer::retry);
+        f.newpool_button()->click();
+        EXPECT_TRUE(responder.saw("New Pool Name Error!"));
+        ASSERT_EQ(f.pool_list()->count(), 3);
+        EXPECT_EQ(f.pool_list()->currentRow(), 2);
+        EXPECT_EQ(game->pool_array[2].owner, owner_all_players);
+
+        next_text_entry("Green Army");
+        f.rename_pool_at(2);
+        EXPECT_EQ(f.pool_list()->item(2)->text().toStdString(), "Green Army  (Empty)");
+
+        // 3rd Rifles from Blue Reserves into Green Army.
+        f.pool_list()->setCurrentRow(0);
+        f.piece_list()->item(0)->setSelected(true);
+        f.transfer_button()->click();
+        EXPECT_TRUE(f.transfer_mode());
+        EXPECT_EQ(f.label_2()->text().toStdString(), "(Pick destination pool)");
+        EXPECT_FALSE(f.piece_list()->isEnabled());
+        f.pool_clicked(2);
+        EXPECT_FALSE(f.transfer_mode());
+        EXPECT_EQ(game->piece_array[static_cast<std::size_t>(third)].location, 2);
+        EXPECT_EQ(f.selected_list()->count(), 0);
+
+        // Green Army to the top of the order.
+        when_modal<reorder_pools_form>([](reorder_pools_form& r) {
+            EXPECT_EQ(rows_of(r.symlist()),
+                      (std::vector<std::string>{"Blue Reserves (1  Pieces)", "Red Reserves (1  Pieces)",
+                                                "Green Army (1  Pieces)"}));
+            r.symlist()->setCurrentRow(2);
+            r.move_up_button()->click();
+            r.move_up_button()->click();
+            EXPECT_EQ(r.moving_row(), 0);
+            r.done_button()->click();
+        });
+        f.cb_1()->click();
+        EXPECT_EQ(name_of(game->pool_array[0].name), "Green Army");
+        EXPECT_EQ(f.pool_list()->currentRow(), 0);
+        EXPECT_EQ(game->piece_array[static_cast<std::size_t>(third)].location, 0);
+        EXPECT_EQ(game->piece_array[static_cast<std::size_t>(militia)].location, 2);
+
+        // Red Reserves holds a piece: asked, then gone with it.
+        f.pool_list()->setCurrentRow(2);
+        responder.answer(box_answer::yes);
+        f.delete_pool_button()->click();
+        EXPECT_TRUE(responder.saw("Pool is not Empty!"));
+        EXPECT_EQ(f.pool_list()->count(), 2);
+        EXPECT_EQ(f.pool_list()->currentRow(), 1);
+        f.cancel()->click();
+    });
+    form->menu_item(1018)->trigger();
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(militia)].location, location_free);
+    EXPECT_EQ(pool_records(), 2);
+    EXPECT_EQ(game->pool_array[0].piece_count, 1);
+    EXPECT_EQ(game->pool_array[1].piece_count, 1);
+    EXPECT_EQ(game_modified, 1);
+    EXPECT_EQ(game->history_stream, history_before); // none of this is recorded
+    EXPECT_EQ(operation_mode, 0);
+}
+
+TEST_F(play_on_board_test, new_force_pool_opens_the_editor_on_the_name_of_a_new_pool) {
+    when_modal<edit_text_form>([](edit_text_form& t) {
+        t.text_box()->setText("Green Reserves");
+        t.ok_button()->click();
+        QTimer::singleShot(0, [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* f = qobject_cast<edit_pool_form*>(w); f && f->isVisible()) {
+                    EXPECT_EQ(f->pool_list()->currentRow(), 2);
+                    f->cancel()->click();
+                }
+        });
+    });
+    form->menu_item(1025)->trigger();
+    ASSERT_EQ(pool_records(), 3);
+    EXPECT_EQ(name_of(game->pool_array[2].name), "Green Reserves");
 }
 
 } // namespace

@@ -154,9 +154,13 @@ TEST_F(pools_test, transfer_and_delete_move_only_pooled_pieces_and_the_recount_f
     EXPECT_EQ(pool(0).piece_count, 2);
     transfer_pieces_to_pool({a, on_board}, 1);
     EXPECT_EQ(piece(a).location, 1);
+    EXPECT_EQ(pool(0).piece_count, 1);
+    EXPECT_EQ(pool(1).piece_count, 1);
     EXPECT_EQ(piece(on_board).location, 4);
     delete_pieces_from_game({b});
     EXPECT_EQ(piece(b).location, location_free);
+    EXPECT_EQ(pool(0).piece_count, 0);
+    pool(1).piece_count = 7;
     recount_pools();
     EXPECT_EQ(pool(0).piece_count, 0);
     EXPECT_EQ(pool(1).piece_count, 1);

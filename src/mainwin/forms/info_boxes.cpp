@@ -5,6 +5,7 @@
 #include "ui_main_form.h"
 
 #include "data/board.h"
+#include "data/options.h"
 #include "data/view_state.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/info_panel.h"
@@ -114,7 +115,8 @@ void connect_info_boxes(main_form& f) {
                                          cycle_to_next_piece(1);
                                          return false;
                                      }}});
-    f.set_event_handlers(ui.gen_3, {{ClickEvent, [](QObject*, event_data&) {
+    f.set_event_handlers(ui.gen_3, {{ClickEvent, [&f](QObject*, event_data&) {
+                                         if (operation_mode == 6) f.stop_pool_placement();
                                          end_map_operation_hook();
                                          if (cycle_start >= 0) end_piece_cycle();
                                          return false;

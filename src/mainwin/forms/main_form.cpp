@@ -305,6 +305,14 @@ void main_form::generated_setup() {
                                               end_map_operation();
                                               return false;
                                           }}});
+    set_event_handlers(menu_item(1018), {{ClickEvent, [this](QObject*, event_data&) {
+                                              edit_pools();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1025), {{ClickEvent, [this](QObject*, event_data&) {
+                                              edit_pools(true);
+                                              return false;
+                                          }}});
     set_event_handlers(menu_item(1019), {{ClickEvent, [](QObject*, event_data&) {
                                               if (edit_flip_def_hook) edit_flip_def_hook(-1);
                                               return false;

@@ -79,6 +79,11 @@ public:
     void undo_command();
     // Add Pieces (menu, hammer, OK in placing mode): a group of pieces for the next map clicks.
     void add_pieces_command();
+    // Edit Pools and New Force Pool: the pool editor; its Place Now leaves the map placing the
+    // listed pieces (operation mode 6). And a click in that mode, and its stop.
+    void edit_pools(bool new_pool = false);
+    void pool_mode_click(std::int32_t hex);
+    void stop_pool_placement();
     // Brings the tool buttons and the status line in line with the game and operation_mode.
     void end_map_operation();
     QMenu* map_popup_menu() const { return map_popup_; }

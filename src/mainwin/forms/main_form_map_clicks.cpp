@@ -19,10 +19,12 @@
 #include "mainwin/sounds.h"
 #include "mainwin/view_geometry.h"
 #include "platform/boxes.h"
+#include "play/forms/edit_pool_form.h"
 #include "play/forms/unitactions.h"
 #include "play/movement.h"
 #include "play/piece_actions.h"
 #include "play/placement.h"
+#include "play/pools.h"
 #include "play/removal.h"
 #include "play/reveal.h"
 #include "players/visibility.h"
@@ -266,6 +268,8 @@ bool main_form::map_click(int x, int y) {
         }
         return false;
     case 6:
+        pool_mode_click(hex);
+        return false;
     case 7:
     case 8:
     case 9:
@@ -472,6 +476,32 @@ void main_form::move_pointer_to_hex(std::int32_t hex) {
     const int s = symbols->hex_size_by_zoom[std::clamp(zoom_level, 0, 2)];
     QCursor::setPos(
         controls().mapscreen_frame->mapToGlobal(QPoint(hex_screen_x + s / 2, hex_screen_y + s / 2)));
+}
+
+void main_form::edit_pools(bool new_pool) {
+    const std::int32_t before = operation_mode;
+    run_edit_pool_form(new_pool);
+    // Closed without pieces to place: no pool placement goes on.
+    if (operation_mode == 6 && placement_list.empty()) operation_mode = 0;
+    if (operation_mode == 6 || operation_mode != before) end_map_operation();
+}
+
+void main_form::pool_mode_click(std::int32_t hex) {
+    const int pool = pool_preselection;
+    if (place_listed_pool_pieces(hex) > 0) redraw_hex(hex);
+    placement_list.clear();
+    if (known_pool_pieces(pool, {}).empty() && !pool_holds_unknown_pieces(pool)) {
+        operation_mode = 0;
+        end_map_operation();
+    }
+    edit_pools();
+}
+
+void main_form::stop_pool_placement() {
+    placement_list.clear();
+    operation_mode = 0;
+    end_map_operation();
+    edit_pools();
 }
 
 void main_form::add_pieces_command() {
