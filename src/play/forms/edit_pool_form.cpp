@@ -146,6 +146,8 @@ edit_pool_form::edit_pool_form(QWidget* parent, bool new_pool) : form_base(paren
     layout->addWidget(frame_2, 1, 1);
     layout->addWidget(frame_5, 1, 2);
     layout->addWidget(cancel_, 2, 2);
+    for (QListWidget* l : {pools_, pieces_, selected_})
+        l->setMinimumWidth(240);
 
     set_event_handlers(this, {{CreateEvent, [this](QObject*, event_data&) { return on_created(); }},
                               {UserEvent, [this](QObject*, event_data&) {
