@@ -174,6 +174,8 @@ int add_piece() {
         grown.reserve(n + 2);
         grown.assign(a.begin(), a.begin() + static_cast<std::ptrdiff_t>(n));
         grown.resize(n + 2);
+        // The end record moves on as it was, so that a piece taken back leaves the file as before.
+        grown[n + 1] = n < a.size() ? a[n] : piece_struct{};
         a.swap(grown);
     } catch (const std::bad_alloc&) {
         // Growing keeps the old array, so nothing is lost and the program can go on.
@@ -182,7 +184,6 @@ int add_piece() {
     }
     int n = static_cast<int>(a.size()) - 2;
     init_piece_record(n);
-    init_piece_record(n + 1);
     a[static_cast<std::size_t>(n) + 1].location = location_end;
     game->piece_end_index = n + 1;
     game_modified = 1;

@@ -17,6 +17,7 @@
 #include "play/forms/edit_pool_form.h"
 #include "play/forms/get_units_to_place_form.h"
 #include "play/forms/unitactions.h"
+#include "play/movement.h"
 #include "play/pools.h"
 #include "players/modal_driver.h"
 #include "ui_main_form.h"
@@ -514,6 +515,25 @@ TEST_F(play_on_board_test, new_force_pool_opens_the_editor_on_the_name_of_a_new_
     form->menu_item(1025)->trigger();
     ASSERT_EQ(pool_records(), 3);
     EXPECT_EQ(name_of(game->pool_array[2].name), "Green Reserves");
+}
+
+TEST_F(play_on_board_test, the_undo_button_takes_back_the_last_move) {
+    auto& ui = form->controls();
+    const std::int32_t rifles = piece_named("1st Rifles");
+    const std::int32_t from = game->piece_array[static_cast<std::size_t>(rifles)].location;
+    const std::int32_t pieces[] = {rifles, -1};
+    ASSERT_EQ(take_up_for_move(pieces), 1);
+    click(hex(9, 9));
+    ui.ok_button->click();
+    ASSERT_EQ(game->piece_array[static_cast<std::size_t>(rifles)].location, hex(9, 9));
+    ASSERT_EQ(operation_mode, 0);
+    ASSERT_TRUE(ui.undo_button->isEnabled());
+    const std::size_t records = history_codes().size();
+    responder.answer(box_answer::no); // undo at once, without watching it first
+    ui.undo_button->click();
+    EXPECT_TRUE(responder.saw("Last Action Information", "The last action was a Movement command."));
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(rifles)].location, from);
+    EXPECT_EQ(history_codes().size(), records - 1);
 }
 
 } // namespace

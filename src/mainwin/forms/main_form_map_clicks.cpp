@@ -13,6 +13,7 @@
 #include "data/records.h"
 #include "data/symbols.h"
 #include "data/view_state.h"
+#include "history/undo.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"
@@ -418,7 +419,8 @@ void main_form::undo_command() {
         }
     } else {
         play_delete_sound();
-        if (undo_last_action_hook) undo_last_action_hook();
+        undo_last_action();
+        end_map_operation();
     }
 }
 

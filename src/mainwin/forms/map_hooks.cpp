@@ -21,7 +21,6 @@ std::function<bool(const std::string&)> front_program_starter = start_program_fi
 std::function<void(int, std::int32_t)> map_mode_click_hook;
 std::function<void(int, std::int32_t)> right_button_mode_hook;
 std::function<void(std::int32_t)> card_popup_hook;
-std::function<void()> undo_last_action_hook;
 std::function<void(int, std::int32_t)> map_popup_item_hook;
 
 void clear_info_panels_hook() {

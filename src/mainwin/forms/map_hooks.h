@@ -17,14 +17,12 @@ extern int pending_card;
 extern int pending_card_pool;
 extern QPointer<QWidget> pending_card_windows[2];
 
-// Work of the map clicks that later parts fill: the left click of operation modes 4 and 6
-// (placing), 7 to 9 (line of sight) and 10 and 11 (cards), and the right-button modes 3, 4 and 6;
-// the card popup of a hex with cards; the undo of the last recorded action; the map popup's Add,
-// Remove, Flip and LOS items (by command id).
+// Work of the map clicks that later parts fill: the left click of operation modes 7 to 9 (line
+// of sight) and 10 and 11 (cards), and the right-button modes 3, 4 and 6; the card popup of a hex
+// with cards; the map popup's Add, Remove, Flip and LOS items (by command id).
 extern std::function<void(int mode, std::int32_t hex)> map_mode_click_hook;
 extern std::function<void(int rmb_mode, std::int32_t hex)> right_button_mode_hook;
 extern std::function<void(std::int32_t hex)> card_popup_hook;
-extern std::function<void()> undo_last_action_hook;
 extern std::function<void(int item, std::int32_t hex)> map_popup_item_hook;
 
 void clear_info_panels_hook();
