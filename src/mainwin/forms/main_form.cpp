@@ -11,6 +11,7 @@
 #include "play/forms/cycle_units_form.h"
 #include "play/forms/get_units_to_place_form.h"
 #include "play/forms/pool_placement_forms.h"
+#include "play/forms/replay_forms.h"
 #include "play/forms/remove_unit_to_form.h"
 #include "play/forms/set_piece_order_form.h"
 #include "play/piece_actions.h"
@@ -22,6 +23,7 @@
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/history_stream.h"
+#include "history/undo.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/records.h"
@@ -163,6 +165,17 @@ void install_play_hooks() {
     install_flip_hooks();
     install_placement_hooks();
     install_pool_placement_hooks();
+    // Undo's "view first": the one action in the replay player, with its own pause.
+    undo_view_hook = [](std::size_t record_start) {
+        const std::int32_t mode = operation_mode;
+        const std::uint8_t delay = replay_delay;
+        operation_mode = 5;
+        replay_delay = 18;
+        replay_playback_start = record_start;
+        view_replay();
+        replay_delay = delay;
+        operation_mode = mode;
+    };
 }
 } // namespace
 
@@ -319,6 +332,10 @@ void main_form::generated_setup() {
                                           }}});
     set_event_handlers(menu_item(1017), {{ClickEvent, [](QObject*, event_data&) {
                                               edit_classes_command();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1028), {{ClickEvent, [this](QObject*, event_data&) {
+                                              show_all_replay();
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1030), {{ClickEvent, [this](QObject*, event_data&) {

@@ -84,6 +84,8 @@ public:
     void edit_pools(bool new_pool = false);
     void pool_mode_click(std::int32_t hex);
     void stop_pool_placement();
+    // Show All: the whole history in the replay player, then the question whether to clear it.
+    void show_all_replay();
     // Brings the tool buttons and the status line in line with the game and operation_mode.
     void end_map_operation();
     QMenu* map_popup_menu() const { return map_popup_; }

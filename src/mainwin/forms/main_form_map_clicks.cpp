@@ -7,6 +7,7 @@
 
 #include "data/board.h"
 #include "data/command_state.h"
+#include "data/dialog_globals.h"
 #include "data/game_settings.h"
 #include "data/hooks.h"
 #include "data/options.h"
@@ -20,7 +21,9 @@
 #include "mainwin/sounds.h"
 #include "mainwin/view_geometry.h"
 #include "platform/boxes.h"
+#include "play/forms/advance_turn_form.h"
 #include "play/forms/edit_pool_form.h"
+#include "play/forms/replay_forms.h"
 #include "play/forms/unitactions.h"
 #include "play/movement.h"
 #include "play/piece_actions.h"
@@ -504,6 +507,28 @@ void main_form::stop_pool_placement() {
     operation_mode = 0;
     end_map_operation();
     edit_pools();
+}
+
+void main_form::show_all_replay() {
+    auto& ui = *ui_;
+    const std::vector<QToolButton*> buttons = {ui.open_button,    ui.save_button,     ui.zoom_in_button,
+                                               ui.zoom_out_button, ui.redraw_button,   ui.roll_die_button,
+                                               ui.comment_button, ui.cycle_button,    ui.undo_button,
+                                               ui.new_button,     ui.goto_button,     ui.ScreenShot,
+                                               ui.ok_button};
+    for (QToolButton* b : buttons)
+        b->setEnabled(false);
+    view_replay();
+    if (message_box("Further Actions",
+                    "Do you want to clear the replay and/or reset \n\rpiece flags, or adjust the current turn?",
+                    box_buttons::yes_no, box_icon::question) == box_answer::yes) {
+        edit_index = 1;
+        run_advance_turn_form(edit_index);
+    }
+    set_status_text(1);
+    for (QToolButton* b : buttons)
+        b->setEnabled(true);
+    end_map_operation();
 }
 
 void main_form::add_pieces_command() {
