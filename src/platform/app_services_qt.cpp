@@ -8,11 +8,14 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSoundEffect>
+#include <QUrl>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdlib>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -99,7 +102,15 @@ void play_wave_file(const std::string& path) {
         wave_player()(path);
         return;
     }
-    // The Qt base modules have no audio output; a file that is there is accepted and stays
-    // silent, like a machine without a wave device.
-    (void)QFileInfo(path_to_qstring(path)).isFile();
+    const QString file = path_to_qstring(path);
+    if (!QFileInfo(file).isFile() || !QCoreApplication::instance()) return;
+    // One effect per sound, kept while the program runs; without an audio device it stays
+    // silent, and nothing waits for it.
+    static std::map<QString, QSoundEffect*> effects;
+    QSoundEffect*& effect = effects[file];
+    if (!effect) {
+        effect = new QSoundEffect(QCoreApplication::instance());
+        effect->setSource(QUrl::fromLocalFile(file));
+    }
+    effect->play();
 }

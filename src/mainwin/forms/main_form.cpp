@@ -23,7 +23,9 @@
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/history_stream.h"
+#include "history/forms/comment_forms.h"
 #include "history/undo.h"
+#include "play/dice.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/records.h"
@@ -399,6 +401,12 @@ void main_form::generated_setup() {
                                                save_current_game();
                                                return false;
                                            }}});
+    set_event_handlers(ui_->comment_button, {{ClickEvent, [](QObject*, event_data&) {
+                                                  run_add_comment_form();
+                                                  game_modified = 1;
+                                                  return false;
+                                              }}});
+    add_comment_form_hook = [] { run_add_comment_form(); };
     set_event_handlers(ui_->roll_die_button, {{ClickEvent, [](QObject*, event_data&) {
                                                    open_dice_roller(); // a roll marks the game itself
                                                    return false;
@@ -576,6 +584,10 @@ bool main_form::on_key_down(event_data& e) {
         return true;
     case Qt::Key_U:
         undo_command();
+        return true;
+    case Qt::Key_C:
+        run_add_comment_form();
+        game_modified = 1;
         return true;
     default:
         return false; // the other keys come with the menus

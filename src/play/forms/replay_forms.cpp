@@ -7,6 +7,7 @@
 #include "data/options.h"
 #include "data/records.h"
 #include "data/view_state.h"
+#include "history/forms/comment_forms.h"
 #include "history/replay.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/form_colour.h"
@@ -17,6 +18,8 @@
 #include "platform/boxes.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
+#include "play/dice.h"
+#include "play/forms/RollDiceForm.h"
 #include "play/replay_text.h"
 
 #include <QApplication>
@@ -291,6 +294,34 @@ void control_replay_form::clear_marks() {
     if (info_panels_changed_hook) info_panels_changed_hook();
 }
 
+void control_replay_form::show_die_roll(const history_record& r) {
+    record_fields f;
+    if (!read_record_fields(game->history_stream, r, f)) return;
+    std::string text = "[Original Roll:  ";
+    const auto results = f.numbers("result");
+    for (std::size_t i = 0; i < results.size(); ++i)
+        text += (i > 0 ? ", " : "") + std::to_string(results[i]);
+    text += "]  ";
+    // A roll with a comment: the comment record follows it and is shown with it.
+    if (f.number("comment flag") != 0 && operation_mode != 5) {
+        history_walker w(game->history_stream);
+        history_record next;
+        if (w.seek(read_) && w.next(next) && next.code == history_code_comment) {
+            record_fields c;
+            if (read_record_fields(game->history_stream, next, c)) text += c.bytes("text");
+            read_ = w.position();
+        } else {
+            message_box("Replay Error!", "Die roll 253 flag error for comment", box_buttons::ok,
+                        box_icon::information);
+        }
+    }
+    comment_text = text;
+    RollDiceForm form(dialog_parent());
+    form.create_form();
+    form.exec();
+    comment_text.clear();
+}
+
 void control_replay_form::play_next_action() {
     timer_->stop();
     if (stopped_) return;
@@ -314,6 +345,18 @@ void control_replay_form::play_next_action() {
         ++counter_;
         if (r.code != history_code_delete_class && r.code != history_code_piece_order) break;
         apply_history_record(game->history_stream, r); // shown by nothing, no tick of its own
+    }
+    if (r.code == history_code_die_roll || r.code == history_code_comment) {
+        if (r.code == history_code_comment)
+            show_replay_comment(game->history_stream, r);
+        else
+            show_die_roll(r);
+        if (stop_after_) {
+            finish();
+            return;
+        }
+        arm(10);
+        return;
     }
     const replay_display d = describe_replay_record(game->history_stream, r);
     if (d.sound_before) play_game_sound(*d.sound_before);

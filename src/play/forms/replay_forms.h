@@ -3,6 +3,7 @@
 // replay view that runs them over the history's snapshot and puts the game back afterwards.
 #pragma once
 
+#include "data/history_records.h"
 #include "platform/form.h"
 
 #include <cstddef>
@@ -74,6 +75,7 @@ private:
     void arm(int ms);
     void clear_marks();
     void finish();
+    void show_die_roll(const history_record& r);
 
     std::size_t read_ = 0;
     int counter_ = 0;
