@@ -32,6 +32,7 @@ protected:
         form = make_form("0");
         ASSERT_TRUE(map_loaded());
         saved_delay = replay_delay;
+        clear_history(); // the demo's own story has a die roll, which shows its form
         // Two actions: a move and a removal.
         const std::int32_t rifles[] = {piece("1st Rifles"), -1};
         ASSERT_EQ(take_up_for_move(rifles), 1);

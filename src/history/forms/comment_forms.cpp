@@ -46,6 +46,13 @@ std::optional<std::string> pick_file(const char* title, const char* description,
     return choose_file(r);
 }
 
+// A clip file begins "RIFF", four bytes of length, "AVI "; anything else cannot be opened.
+bool looks_like_avi(const std::string& path) {
+    const auto bytes = read_whole_file(path);
+    return bytes && bytes->size() >= 12 && std::equal(bytes->begin(), bytes->begin() + 4, "RIFF") &&
+           std::equal(bytes->begin() + 8, bytes->begin() + 12, "AVI ");
+}
+
 } // namespace
 
 // Choosing a kind.
@@ -269,25 +276,13 @@ comment_video_form::comment_video_form(QWidget* parent, const std::string& path,
         row->addWidget(b);
     layout->addLayout(row);
     again_->setVisible(author.empty());
-    player_ = new QMediaPlayer(this);
-    audio_ = new QAudioOutput(this);
-    player_->setAudioOutput(audio_);
-    player_->setVideoOutput(video_);
-    connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error e, const QString&) {
-        failed(e == QMediaPlayer::ResourceError || e == QMediaPlayer::FormatError);
-    });
-    connect(player_, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState s) {
-        cancel_->setText(s == QMediaPlayer::PlayingState ? "Stop" : "Cancel");
-    });
-    connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
-        if (s == QMediaPlayer::InvalidMedia) failed(true);
-    });
     set_event_handlers(this, {{CreateEvent, [this, path](QObject*, event_data&) {
                                    apply_form_colour(this);
-                                   if (!path_is_readable_file(path)) {
+                                   if (!looks_like_avi(path)) {
                                        failed(true);
                                        return false;
                                    }
+                                   start_player();
                                    player_->setSource(QUrl::fromLocalFile(path_to_qstring(path)));
                                    player_->play();
                                    return false;
@@ -309,13 +304,29 @@ comment_video_form::comment_video_form(QWidget* parent, const std::string& path,
 }
 
 comment_video_form::~comment_video_form() {
-    player_->stop();
+    if (player_) player_->stop();
+}
+
+void comment_video_form::start_player() {
+    player_ = new QMediaPlayer(this);
+    audio_ = new QAudioOutput(this);
+    player_->setAudioOutput(audio_);
+    player_->setVideoOutput(video_);
+    connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error e, const QString&) {
+        failed(e == QMediaPlayer::ResourceError || e == QMediaPlayer::FormatError);
+    });
+    connect(player_, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState s) {
+        cancel_->setText(s == QMediaPlayer::PlayingState ? "Stop" : "Cancel");
+    });
+    connect(player_, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
+        if (s == QMediaPlayer::InvalidMedia) failed(true);
+    });
 }
 
 void comment_video_form::failed(bool could_not_open) {
     if (error_shown_) return;
     error_shown_ = true;
-    player_->stop();
+    if (player_) player_->stop();
     if (could_not_open)
         message_box("File Error!  Aborting Operation.",
                     "Could not open the specified file.  The file may be not an .AVI,\n\rthe wrong format, "

@@ -93,6 +93,7 @@ public:
 
 private:
     void failed(bool could_not_open);
+    void start_player();
     QVideoWidget* video_ = nullptr;
     QMediaPlayer* player_ = nullptr;
     QAudioOutput* audio_ = nullptr;
