@@ -64,9 +64,17 @@ void lift(piece_struct& p) {
 // Makes the piece array reach the piece and gives it the recorded class, drawn with the symbol
 // the class had then. Null when the index cannot be a piece.
 piece_struct* restore_piece(std::int64_t piece, std::int64_t class_index, std::int64_t symbol) {
-    if (piece < 0 || piece >= max_pieces || !ensure_piece_index(static_cast<int>(piece))) return nullptr;
+    if (piece < 0 || piece >= max_pieces) return nullptr;
+    // Growing the array is for pieces past its end only (finding the end walks it).
+    if (!piece_slot(piece) && !ensure_piece_index(static_cast<int>(piece))) return nullptr;
     piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
-    if (class_index >= 0 && class_index < max_classes && ensure_class_index(static_cast<int>(class_index))) {
+    const bool class_there =
+        class_index >= 0 && class_index < max_classes &&
+        (static_cast<std::size_t>(class_index) + 1 < game->class_array.size() &&
+                 game->class_array[static_cast<std::size_t>(class_index)].symbol != class_end
+             ? true
+             : ensure_class_index(static_cast<int>(class_index)) != 0);
+    if (class_there) {
         class_struct& c = game->class_array[static_cast<std::size_t>(class_index)];
         p.class_index = static_cast<std::int32_t>(class_index);
         // The end and free marks are no symbols: forcing one would end the class list here.
