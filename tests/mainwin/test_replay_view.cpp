@@ -12,15 +12,19 @@
 #include "data/view_state.h"
 #include "play/forms/replay_forms.h"
 #include "play/movement.h"
+#include "play/placement.h"
 #include "play/removal.h"
 #include "play/replay_text.h"
 #include "players/modal_driver.h"
 #include "ui_main_form.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,7 +36,8 @@ protected:
         form = make_form("0");
         ASSERT_TRUE(map_loaded());
         saved_delay = replay_delay;
-        clear_history(); // the demo's own story has a die roll, which shows its form
+        replay_blink = 0; // a blink takes four seconds
+        clear_history();  // the demo's own story has a die roll, which shows its form
         // Two actions: a move and a removal.
         const std::int32_t rifles[] = {piece("1st Rifles"), -1};
         ASSERT_EQ(take_up_for_move(rifles), 1);
@@ -44,6 +49,7 @@ protected:
     }
     void TearDown() override {
         replay_delay = saved_delay;
+        replay_blink = 1;
         form.reset();
         reset_command_state();
         main_window_test::TearDown();
@@ -161,6 +167,39 @@ TEST_F(replay_view_test, a_watcher_who_may_not_see_a_moving_piece_is_told_only_t
     current_player = 1;
     EXPECT_EQ(describe_replay_record(game->history_stream, records->front()).title, "Movement Replay");
     current_player = watcher;
+}
+
+TEST_F(replay_view_test, with_blinking_on_a_placed_piece_leaves_its_hex_twice_before_it_stays) {
+    clear_history();
+    placement_list = {{1, 0, 0}};
+    const std::int32_t hex = board->map_columns * 4 + 14;
+    ASSERT_EQ(create_placement_pieces(hex, false), 1);
+    std::int32_t placed = -1;
+    for (int i = 0; i < game->piece_end_index; ++i)
+        if (game->piece_array[static_cast<std::size_t>(i)].location == hex) placed = i;
+    ASSERT_GE(placed, 0);
+    // Each redraw of the hex during the replay: whether the piece was in it.
+    std::vector<bool> drawn_with_piece;
+    const auto saved_hook = map_hex_redraw_hook;
+    map_hex_redraw_hook = [&](std::int32_t h) {
+        if (h == hex)
+            drawn_with_piece.push_back(game->piece_array[static_cast<std::size_t>(placed)].location == hex);
+        if (saved_hook) saved_hook(h);
+    };
+    replay_blink = 1;
+    when_modal<set_replay_delay_form>([](set_replay_delay_form& f) {
+        EXPECT_TRUE(f.blink()->isChecked());
+        f.no_delay_button()->click();
+        f.ok_button()->click();
+    });
+    responder.answer(box_answer::no);
+    form->menu_item(1028)->trigger();
+    map_hex_redraw_hook = saved_hook;
+    // Off, on, off, on: it comes into the hex twice (once without blinking).
+    drawn_with_piece.erase(std::unique(drawn_with_piece.begin(), drawn_with_piece.end()),
+                           drawn_with_piece.end());
+    EXPECT_EQ(drawn_with_piece, (std::vector<bool>{false, true, false, true}));
+    EXPECT_EQ(game->piece_array[static_cast<std::size_t>(placed)].location, hex);
 }
 
 } // namespace

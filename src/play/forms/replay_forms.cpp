@@ -322,6 +322,27 @@ void control_replay_form::show_die_roll(const history_record& r) {
     comment_text.clear();
 }
 
+void control_replay_form::blink_piece(const history_record& r) {
+    record_fields f;
+    if (!read_record_fields(game->history_stream, r, f)) return;
+    const std::int64_t index = f.number("piece");
+    if (index < 0 || index >= game->piece_end_index ||
+        static_cast<std::size_t>(index) >= game->piece_array.size())
+        return;
+    const auto piece = static_cast<std::size_t>(index);
+    const std::int32_t hex = game->piece_array[piece].location;
+    if (hex < 0 || hex >= board->hex_count || game->piece_array[piece].in_pool()) return;
+    // Twice: a second off, a second on. The piece is only taken out of the drawing.
+    for (int i = 0; i < 2 && !stop_after_; ++i) {
+        game->piece_array[piece].location = location_free;
+        redraw_map_hex(hex);
+        wait_ms(1000);
+        game->piece_array[piece].location = hex;
+        redraw_map_hex(hex);
+        wait_ms(1000);
+    }
+}
+
 void control_replay_form::play_next_action() {
     timer_->stop();
     if (stopped_) return;
@@ -360,8 +381,13 @@ void control_replay_form::play_next_action() {
     }
     const replay_display d = describe_replay_record(game->history_stream, r);
     if (d.sound_before) play_game_sound(*d.sound_before);
+    const bool removal = r.code == history_code_remove_piece || r.code == history_code_remove_piece_v1;
+    const bool blinks = replay_blink && d.marks &&
+                        (removal || r.code == history_code_add_piece || r.code == history_code_change_class);
+    if (blinks && removal) blink_piece(r);
     replay_effect effect;
     apply_history_record(game->history_stream, r, &effect);
+    if (blinks && !removal) blink_piece(r);
     if (d.shown) {
         record_fields f;
         read_record_fields(game->history_stream, r, f);

@@ -76,6 +76,8 @@ private:
     void clear_marks();
     void finish();
     void show_die_roll(const history_record& r);
+    // The piece of an add, remove or class change blinks (replay_blink).
+    void blink_piece(const history_record& r);
 
     std::size_t read_ = 0;
     int counter_ = 0;
