@@ -2,6 +2,7 @@
 
 #include "mainwin/colour_table.h"
 
+#include "appearance/status_dots.h"
 #include "data/board.h"
 #include "data/command_state.h"
 #include "data/draw_marks.h"
@@ -1113,5 +1114,19 @@ std::int32_t find_stack_symbol(std::int32_t, int) {
     return -1;
 }
 void draw_stack_symbol(std::int32_t, int, int, int, canvas&) {}
-void draw_status_dots(std::int32_t, int, int, int, int, canvas&) {}
+void draw_status_dots(std::int32_t piece, int x, int y, int w, int h, canvas& c) {
+    if (get_piece_visibility(piece) != visibility_full) return;
+    const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
+    if (p.class_index < 0 || static_cast<std::size_t>(p.class_index) >= game->class_array.size()) return;
+    const class_struct& cls = game->class_array[static_cast<std::size_t>(p.class_index)];
+    for (const status_dot_struct& d : game->status_dots) {
+        if (!status_dot_holds(d, p, cls)) continue;
+        const auto square = status_dot_square(d, zoom(), x, y, w, h);
+        if (!square) continue;
+        const colour_rgb colour = map_colour(d.colour);
+        c.set_pen(colour, 1);
+        c.set_brush(colour);
+        c.ellipse(square->x, square->y, square->size, square->size);
+    }
+}
 void draw_board_cards(std::int32_t, canvas&) {}

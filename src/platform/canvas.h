@@ -69,6 +69,8 @@ public:
     // Outlined with the pen and filled with the brush; the box is x..x+width-1, y..y+height-1.
     void rectangle(int x, int y, int width, int height);
     void polygon(const std::vector<canvas_point>& points);
+    // The circle or ellipse in the box x..x+width-1, y..y+height-1, outlined and filled.
+    void ellipse(int x, int y, int width, int height);
     // One line of text in a box, clipped to it, on a transparent background.
     void draw_text(int x, int y, int width, int height, const std::string& text, text_h_align h,
                    text_v_align v);

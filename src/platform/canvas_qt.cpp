@@ -229,6 +229,11 @@ void canvas::polygon(const std::vector<canvas_point>& points) {
     impl_->paint(*target_).drawPolygon(poly);
 }
 
+void canvas::ellipse(int x, int y, int w, int h) {
+    if (target_->is_null() || w <= 0 || h <= 0) return;
+    impl_->paint(*target_).drawEllipse(x, y, w - 1, h - 1);
+}
+
 void canvas::draw_text(int x, int y, int w, int h, const std::string& text, text_h_align ha,
                        text_v_align va) {
     if (target_->is_null() || w <= 0 || h <= 0 || text.empty()) return;

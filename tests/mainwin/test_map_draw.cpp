@@ -1087,3 +1087,79 @@ TEST_F(map_draw_test, large_redraws_show_progress_small_ones_do_not) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(map_draw_test, status_dots_by_condition_position_and_zoom) {
+    struct row {
+        const char* name;
+        std::uint8_t kind, position;
+        std::int32_t limit;
+        std::uint8_t size_zoom0;
+        std::uint8_t piece_flags;
+        int dot_dx, dot_dy; // the dot's middle from the piece box; -1: no dot anywhere
+    };
+    // The big piece fills the 40 x 40 box at the hex's corner; a dot of size 6.
+    const std::vector<row> table = {
+        {"moved, top left", 1, 1, 1, 6, piece_flag_moved, 4, 4},
+        {"not moved, limit 0 marks it", 1, 1, 0, 6, 0, 4, 4},
+        {"not moved, limit 1", 1, 1, 1, 6, 0, -1, -1},
+        {"in combat, bottom right", 2, 9, 1, 6, piece_flag_defended, 36, 36},
+        {"attacked only misses a defender", 3, 5, 1, 6, piece_flag_defended, -1, -1},
+        {"defended, centre", 4, 5, 1, 6, piece_flag_defended, 20, 20},
+        {"class value 2 reaches 5", 0x25, 2, 5, 6, 0, 20, 4},
+        {"class value 2 short of 6", 0x25, 2, 6, 6, 0, -1, -1},
+        {"piece value 1, alpha, not empty", 0x16, 7, 1, 6, 0, 4, 36},
+        {"value number past the eight", 0x95, 1, 0, 6, 0, -1, -1},
+        {"condition from a damaged file", 7, 1, 0, 6, 0, -1, -1},
+        {"position past nine", 1, 10, 0, 6, 0, -1, -1},
+        {"size 0 at this zoom", 1, 1, 0, 0, 0, -1, -1},
+    };
+    const colour_rgb dot_colour = map_colour(15);
+    for (const row& r : table) {
+        SCOPED_TRACE(r.name);
+        new_game();
+        scene(3);
+        game_settings.symbols_per_hex[0] = 1;
+        const std::int32_t hex = 2 * 8 + 3;
+        const int p = add_unit(p_big_purple, hex);
+        piece_struct& piece = game->piece_array[static_cast<std::size_t>(p)];
+        piece.flags = r.piece_flags;
+        class_struct& cls = game->class_array[static_cast<std::size_t>(piece.class_index)];
+        cls.owner = owner_all_players;
+        cls.values[2] = {0, 0, 0, 5};
+        cls.value_types[2] = 1;
+        piece.values[1] = {0, 0, 'A', 'B'};
+        piece.value_types[1] = 2;
+        status_dot_struct& d = game->status_dots[3];
+        d = status_dot_struct{};
+        d.kind = r.kind;
+        d.position = r.position;
+        d.limit = r.limit;
+        d.colour = 15;
+        d.size[0] = r.size_zoom0;
+        redraw_map();
+        if (r.dot_dx < 0) {
+            auto [x, y] = xy(hex);
+            EXPECT_EQ(count_colour(x, y, 40, 40, dot_colour), 0);
+        } else {
+            EXPECT_EQ(at(hex, r.dot_dx, r.dot_dy), dot_colour);
+            // Four pixels further into the box the piece shows again: the dot is 6 wide.
+            EXPECT_EQ(at(hex, r.dot_dx + (r.dot_dx > 20 ? -4 : 4), r.dot_dy + (r.dot_dy > 20 ? -4 : 4)),
+                      purple);
+        }
+    }
+    // A piece its viewer sees only hidden shows no dot.
+    new_game();
+    scene(3);
+    game_settings.symbols_per_hex[0] = 1;
+    one_player_who_hides();
+    const std::int32_t hex = 2 * 8 + 3;
+    const int p = add_unit(p_big_purple, hex);
+    game->piece_array[static_cast<std::size_t>(p)].hidden = 1;
+    game->status_dots[0] = status_dot_struct{1, 0, 15, 1, {6, 6, 6}};
+    current_player = -1;
+    redraw_map();
+    auto [x, y] = xy(hex);
+    EXPECT_EQ(count_colour(x, y, 40, 40, dot_colour), 0);
+}
+} // namespace
