@@ -1,5 +1,8 @@
 #include "colour_table.h"
 
+#include <cstdlib>
+#include <initializer_list>
+
 std::uint8_t colour_table[256][3];
 
 // The table holds its defaults from the start; the main window builds it again at start-up.
@@ -48,5 +51,15 @@ int colour_choice_to_index(int position) {
 int colour_index_to_choice(int index) {
     for (int p = 0; p < colour_choice_count; ++p)
         if (colour_choice_indices[p] == index) return p;
+    return 0;
+}
+
+int nearest_table_colour(int r, int g, int b) {
+    for (int tolerance : {0, 1, 3, 5, 10, 25, 50})
+        for (int i = 0; i < 256; ++i)
+            if (std::abs(colour_table[i][0] - r) <= tolerance &&
+                std::abs(colour_table[i][1] - g) <= tolerance &&
+                std::abs(colour_table[i][2] - b) <= tolerance)
+                return i;
     return 0;
 }

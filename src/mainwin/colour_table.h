@@ -18,3 +18,7 @@ void set_default_colour_table();
 int colour_choice_to_index(int position);
 // Table index -> position in a colour list; an index the list does not offer gives 0.
 int colour_index_to_choice(int index);
+
+// The table entry for a colour picked in the colour dialog: an exact match first, else the
+// first entry whose red, green and blue all lie within 1 of it, then 3, 5, 10, 25, 50; else 0.
+int nearest_table_colour(int red, int green, int blue);

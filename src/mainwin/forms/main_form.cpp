@@ -23,6 +23,7 @@
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/history_stream.h"
+#include "appearance/forms/status_dots_form.h"
 #include "history/forms/comment_forms.h"
 #include "history/undo.h"
 #include "play/dice.h"
@@ -334,6 +335,11 @@ void main_form::generated_setup() {
                                           }}});
     set_event_handlers(menu_item(1017), {{ClickEvent, [](QObject*, event_data&) {
                                               edit_classes_command();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1067), {{ClickEvent, [this](QObject*, event_data&) {
+                                              run_status_dots_form();
+                                              redraw_map(); // the dots may have changed
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1028), {{ClickEvent, [this](QObject*, event_data&) {
