@@ -2,6 +2,7 @@
 
 #include "mainwin/colour_table.h"
 
+#include "appearance/facing.h"
 #include "appearance/status_dots.h"
 #include "data/board.h"
 #include "data/command_state.h"
@@ -765,6 +766,11 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
     set_hex_screen_pos(hex);
     const int x = hex_screen_x, y = hex_screen_y;
     const int shown = std::min(n, 4);
+    struct drawn_box {
+        std::int32_t piece;
+        int x, y, w, h;
+    };
+    std::vector<drawn_box> boxes;
     std::size_t marks = 0;
     for (int k = 0; k < drawn; ++k) {
         const taken_piece& t = taken[static_cast<std::size_t>(k)];
@@ -784,16 +790,18 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
         get_symbol_offset_in_hex(ws, hs, slot, dx, dy);
         draw_masked(c, symbol_kind_piece, *ps, ws, hs, x + dx, y + dy);
         draw_status_dots(t.piece, x + dx, y + dy, ws, hs, c);
+        boxes.push_back({t.piece, x + dx, y + dy, ws, hs});
     }
     if (stack_symbol >= 0) {
         // Over the pieces in the centre, or in the last slot in place of the surplus.
         const int slot = overlay_stack ? (slots == 1 ? 0 : 11) : (slots == 1 ? 0 : slots * 10 + slots);
         draw_stack_symbol(stack_symbol, x, y, slot, c);
     }
-    for (int k = 0; k < drawn; ++k) {
-        const std::int32_t p = taken[static_cast<std::size_t>(k)].piece;
-        const std::int32_t ci = pieces[static_cast<std::size_t>(p)].class_index;
-        if (classes[static_cast<std::size_t>(ci)].facing_set != 0) draw_facing_mark(p, x, y, c);
+    // The facing marks over everything of the hex, each at its piece's symbol box.
+    for (const drawn_box& b : boxes) {
+        const std::int32_t ci = pieces[static_cast<std::size_t>(b.piece)].class_index;
+        if (classes[static_cast<std::size_t>(ci)].facing_set != 0)
+            draw_facing_mark(b.piece, b.x, b.y, b.w, b.h, x, y, c);
     }
     if (cards) draw_board_cards(hex, c);
 }
@@ -1109,7 +1117,20 @@ bool draw_entire_board(canvas& c) {
 }
 
 void draw_base_map_block(canvas&, int, int, int, int) {}
-void draw_facing_mark(std::int32_t, int, int, canvas&) {}
+void draw_facing_mark(std::int32_t piece, int box_x, int box_y, int box_w, int box_h, int hex_x, int hex_y,
+                      canvas& c) {
+    const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
+    if (p.class_index < 0 || static_cast<std::size_t>(p.class_index) >= game->class_array.size()) return;
+    const class_struct& cls = game->class_array[static_cast<std::size_t>(p.class_index)];
+    const int z = zoom();
+    const auto outline = piece_facing_outline(p, cls, facing_box{box_x, box_y, box_w, box_h}, hex_x, hex_y,
+                                              symbols->hex_size_by_zoom[z], z);
+    if (outline.empty()) return;
+    const facing_set_struct& set = *class_facing_set(cls);
+    c.set_pen(map_colour(set.outline_colour), 1);
+    c.set_brush(map_colour(set.fill_colour));
+    c.polygon(outline);
+}
 std::int32_t find_stack_symbol(std::int32_t, int) {
     return -1;
 }

@@ -63,7 +63,9 @@ std::string place_name_font(const placename_struct& p, int zoom);
 
 // Drawn by their own features; each draws nothing yet.
 void draw_base_map_block(canvas& c, int x, int y, int width, int height);
-void draw_facing_mark(std::int32_t piece, int x, int y, canvas& c);
+// A piece's facing marker: its symbol box and its hex's corner on the screen.
+void draw_facing_mark(std::int32_t piece, int box_x, int box_y, int box_w, int box_h, int hex_x, int hex_y,
+                      canvas& c);
 // The stack symbol for the surplus pieces of a hex, or -1 when no stack definition matches.
 std::int32_t find_stack_symbol(std::int32_t hex, int pieces_taken);
 void draw_stack_symbol(std::int32_t stack_symbol, int x, int y, int slot, canvas& c);

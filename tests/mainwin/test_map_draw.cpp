@@ -1163,3 +1163,40 @@ TEST_F(map_draw_test, status_dots_by_condition_position_and_zoom) {
     EXPECT_EQ(count_colour(x, y, 40, 40, dot_colour), 0);
 }
 } // namespace
+
+namespace {
+TEST_F(map_draw_test, a_facing_bar_stands_outside_the_symbol_box_at_each_zoom) {
+    const colour_rgb fill = map_colour(15);
+    for (int z = 0; z < 3; ++z) {
+        SCOPED_TRACE(z);
+        new_game();
+        scene(3);
+        zoom_level = static_cast<std::uint8_t>(z);
+        game_settings.symbols_per_hex[z] = 1;
+        facing_set_struct set;
+        set.direction = 1;
+        set.style = 1;
+        set.fill_colour = 15;
+        set.outline_colour = 15;
+        set.size[0] = set.size[1] = set.size[2] = 3;
+        game->facing_set_array = {set, facing_set_struct{}};
+        const std::int32_t hex = 2 * 8 + 3;
+        const int p = add_unit(p_cyan, hex);
+        game->class_array[static_cast<std::size_t>(game->piece_array[static_cast<std::size_t>(p)].class_index)]
+            .facing_set = 1;
+        game->piece_array[static_cast<std::size_t>(p)].facing = 1;
+        redraw_map();
+        // The small piece fills the middle half of the hex: its box starts a quarter in.
+        const int q = s() / 4, mid = s() / 2;
+        EXPECT_EQ(at(hex, mid, q + 2), cyan);
+        EXPECT_EQ(at(hex, mid, q - 2), fill) << "the bar above the box";
+        EXPECT_EQ(at(hex, mid + 5, q - 2), fill) << "12 long";
+        EXPECT_NE(at(hex, mid, q - 5), fill) << "3 thick";
+        // Facing 0: no bar.
+        game->piece_array[static_cast<std::size_t>(p)].facing = 0;
+        redraw_map();
+        EXPECT_NE(at(hex, mid, q - 2), fill);
+    }
+    zoom_level = 0;
+}
+} // namespace
