@@ -3,6 +3,7 @@
 #include "mainwin/colour_table.h"
 
 #include "appearance/facing.h"
+#include "appearance/stacks.h"
 #include "appearance/status_dots.h"
 #include "data/board.h"
 #include "data/command_state.h"
@@ -759,7 +760,13 @@ void draw_hex_pieces(std::int32_t hex, canvas& c) {
     const int slots = pieces_per_hex_slots;
     const int n = static_cast<int>(taken.size());
     std::int32_t stack_symbol = -1;
-    if (n > slots) stack_symbol = find_stack_symbol(hex, n);
+    if (n > slots) {
+        std::vector<std::int32_t> in_hex;
+        in_hex.reserve(taken.size());
+        for (const taken_piece& t : taken)
+            in_hex.push_back(t.piece);
+        stack_symbol = choose_stack_symbol(in_hex, z);
+    }
     int drawn = n;
     if (stack_symbol >= 0 && !overlay_stack) drawn = slots - 1;
 
@@ -1131,10 +1138,16 @@ void draw_facing_mark(std::int32_t piece, int box_x, int box_y, int box_w, int b
     c.set_brush(map_colour(set.fill_colour));
     c.polygon(outline);
 }
-std::int32_t find_stack_symbol(std::int32_t, int) {
-    return -1;
+void draw_stack_symbol(std::int32_t stack_symbol, int x, int y, int slot, canvas& c) {
+    const symbol_struct* ps = symbols->piece_symbol(stack_symbol);
+    if (!ps) return;
+    const int z = zoom();
+    const int ws = symbol_extent(ps->left[z], ps->right[z]), hs = symbol_extent(ps->top[z], ps->bottom[z]);
+    if (ws <= 0 || hs <= 0) return;
+    int dx = 0, dy = 0;
+    get_symbol_offset_in_hex(ws, hs, slot, dx, dy);
+    draw_masked(c, symbol_kind_piece, *ps, ws, hs, x + dx, y + dy);
 }
-void draw_stack_symbol(std::int32_t, int, int, int, canvas&) {}
 void draw_status_dots(std::int32_t piece, int x, int y, int w, int h, canvas& c) {
     if (get_piece_visibility(piece) != visibility_full) return;
     const piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];

@@ -66,8 +66,7 @@ void draw_base_map_block(canvas& c, int x, int y, int width, int height);
 // A piece's facing marker: its symbol box and its hex's corner on the screen.
 void draw_facing_mark(std::int32_t piece, int box_x, int box_y, int box_w, int box_h, int hex_x, int hex_y,
                       canvas& c);
-// The stack symbol for the surplus pieces of a hex, or -1 when no stack definition matches.
-std::int32_t find_stack_symbol(std::int32_t hex, int pieces_taken);
+// A stack symbol (chosen by choose_stack_symbol) in a slot of the hex at (x, y).
 void draw_stack_symbol(std::int32_t stack_symbol, int x, int y, int slot, canvas& c);
 void draw_status_dots(std::int32_t piece, int x, int y, int width, int height, canvas& c);
 void draw_board_cards(std::int32_t hex, canvas& c);

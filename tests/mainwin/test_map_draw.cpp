@@ -1182,7 +1182,8 @@ TEST_F(map_draw_test, a_facing_bar_stands_outside_the_symbol_box_at_each_zoom) {
         game->facing_set_array = {set, facing_set_struct{}};
         const std::int32_t hex = 2 * 8 + 3;
         const int p = add_unit(p_cyan, hex);
-        game->class_array[static_cast<std::size_t>(game->piece_array[static_cast<std::size_t>(p)].class_index)]
+        game->class_array[static_cast<std::size_t>(
+                              game->piece_array[static_cast<std::size_t>(p)].class_index)]
             .facing_set = 1;
         game->piece_array[static_cast<std::size_t>(p)].facing = 1;
         redraw_map();
@@ -1198,5 +1199,41 @@ TEST_F(map_draw_test, a_facing_bar_stands_outside_the_symbol_box_at_each_zoom) {
         EXPECT_NE(at(hex, mid, q - 2), fill);
     }
     zoom_level = 0;
+}
+} // namespace
+
+namespace {
+TEST_F(map_draw_test, a_stack_symbol_takes_the_last_slot_of_a_crowded_hex_or_lies_over_it) {
+    struct row {
+        const char* name;
+        int mode, minimum;
+        colour_rgb at_last_slot, at_centre;
+    };
+    const std::vector<row> table = {
+        {"four slots, the stack in the last", 4, 5, orange, orange},
+        {"no definition met: the pieces", 4, 6, cyan, cyan},
+        {"overlay stack over the pieces", 104, 5, cyan, orange},
+    };
+    for (const row& r : table) {
+        SCOPED_TRACE(r.name);
+        new_game();
+        scene(3);
+        game_settings.symbols_per_hex[0] = static_cast<std::uint8_t>(r.mode);
+        const std::int32_t hex = 2 * 8 + 3;
+        for (int k = 0; k < 5; ++k)
+            add_unit(p_cyan, hex);
+        stack_def_struct d;
+        d.stack_symbol = p_orange;
+        d.required_class = class_end;
+        d.minimum_pieces[0] = static_cast<std::uint8_t>(r.minimum);
+        d.owner = owner_all_players;
+        game->stack_def_array = {d, stack_def_struct{}};
+        redraw_map();
+        EXPECT_EQ(at(hex, 15, 15), r.at_last_slot);
+        EXPECT_EQ(at(hex, 10, 10), r.at_centre);
+        if (r.mode == 4) {
+            EXPECT_EQ(at(hex, 5, 5), cyan) << "the first slot keeps a piece";
+        }
+    }
 }
 } // namespace
