@@ -196,6 +196,51 @@ void BM_full_redraw_drawing_only(benchmark::State& state) {
 }
 BENCHMARK(BM_full_redraw_drawing_only)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// Every piece with a facing marker and two status dots that hold, and a stack definition any
+// crowded hex meets; the same redraw as above.
+void set_marks(bool on) {
+    facing_set_struct set;
+    set.direction = 1;
+    set.style = 2;
+    set.fill_colour = 15;
+    set.outline_colour = 0;
+    set.size[0] = 4;
+    set.size[1] = 6;
+    set.size[2] = 8;
+    game->facing_set_array = on ? std::vector<facing_set_struct>{set, facing_set_struct{}}
+                                : std::vector<facing_set_struct>{facing_set_struct{}};
+    for (std::size_t k = 0; k + 1 < game->class_array.size(); ++k)
+        game->class_array[k].facing_set = on ? 1 : 0;
+    for (int i = 0; i < 32000; ++i)
+        game->piece_array[static_cast<std::size_t>(i)].facing = static_cast<std::uint8_t>(on ? 1 + i % 8 : 0);
+    for (auto& d : game->status_dots)
+        d = status_dot_struct{};
+    if (on) {
+        game->status_dots[0] = status_dot_struct{1, 0, 12, 1, {3, 5, 7}}; // not moved
+        game->status_dots[1] = status_dot_struct{2, 0, 14, 9, {3, 5, 7}}; // not in combat
+    }
+    stack_def_struct stack;
+    stack.stack_symbol = 3;
+    stack.required_class = class_end;
+    stack.owner = owner_all_players;
+    game->stack_def_array = on ? std::vector<stack_def_struct>{stack, stack_def_struct{}}
+                               : std::vector<stack_def_struct>{stack_def_struct{}};
+}
+
+void BM_full_redraw_with_marks(benchmark::State& state) {
+    set_up();
+    set_marks(true);
+    scripted_responder quiet;
+    zoom_level = static_cast<int>(state.range(0));
+    const auto start = bench_clock::now();
+    for (auto _ : state)
+        redraw_map();
+    clear_progress_log();
+    report(state, start);
+    set_marks(false);
+}
+BENCHMARK(BM_full_redraw_with_marks)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 void BM_single_hex_redraw(benchmark::State& state) {
     set_up();
     zoom_level = static_cast<int>(state.range(0));
