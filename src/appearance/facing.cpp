@@ -351,3 +351,65 @@ std::vector<canvas_point> piece_facing_outline(const piece_struct& piece, const 
         return {};
     }
 }
+
+namespace {
+
+struct sector {
+    double bound;
+    int code;
+};
+struct sector_table {
+    std::vector<sector> up, down; // bounds above 0 in rising order, below 0 in falling order
+    int beyond_up, beyond_down;
+};
+
+int pick(const sector_table& t, double a) {
+    if (a >= 0) {
+        for (const sector& s : t.up)
+            if (a <= s.bound) return s.code;
+        return t.beyond_up;
+    }
+    for (const sector& s : t.down)
+        if (a >= s.bound) return s.code;
+    return t.beyond_down;
+}
+
+const sector_table* table_for(int grid, int kind) {
+    static const sector_table square_sides{{{45, 2}, {135, 1}}, {{-45, 2}, {-135, 3}}, 4, 4};
+    static const sector_table square_vertices{{{90, 5}}, {{-90, 6}}, 8, 7};
+    static const sector_table square_both{
+        {{22, 2}, {67, 5}, {112, 1}, {157, 8}}, {{-22, 2}, {-67, 6}, {-112, 3}, {-157, 7}}, 4, 4};
+    static const sector_table columns_sides{{{60, 11}, {120, 10}}, {{-60, 12}, {-120, 13}}, 15, 14};
+    static const sector_table columns_vertices{
+        {{30, 21}, {90, 20}, {150, 25}}, {{-30, 21}, {-90, 22}, {-150, 23}}, 24, 24};
+    static const sector_table columns_both{
+        {{15, 21}, {45, 11}, {75, 20}, {105, 10}, {135, 25}, {165, 15}},
+        {{-15, 21}, {-45, 12}, {-75, 22}, {-105, 13}, {-135, 23}, {-165, 14}},
+        24,
+        24};
+    static const sector_table rows_sides{
+        {{30, 31}, {90, 30}, {150, 35}}, {{-30, 31}, {-90, 32}, {-150, 33}}, 34, 34};
+    static const sector_table rows_vertices{{{60, 41}, {120, 40}}, {{-60, 42}, {-120, 43}}, 45, 44};
+    static const sector_table rows_both{{{15, 31}, {45, 41}, {75, 30}, {105, 40}, {135, 35}, {165, 45}},
+                                        {{-15, 31}, {-45, 42}, {-75, 32}, {-105, 43}, {-135, 33}, {-165, 44}},
+                                        34,
+                                        34};
+    if (kind < 1 || kind > 3) return nullptr;
+    switch (grid) {
+    case 3:
+        return kind == 1 ? &square_sides : kind == 2 ? &square_vertices : &square_both;
+    case 1:
+        return kind == 1 ? &columns_sides : kind == 2 ? &columns_vertices : &columns_both;
+    case 2:
+        return kind == 1 ? &rows_sides : kind == 2 ? &rows_vertices : &rows_both;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+int facing_code_at_angle(double degrees, int grid_type, int kind) {
+    const sector_table* t = table_for(grid_type, kind);
+    return t ? pick(*t, degrees) : 0;
+}

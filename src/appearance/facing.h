@@ -37,3 +37,8 @@ std::vector<canvas_point> build_facing_polygon(int x, int y, int size, int code,
 std::vector<canvas_point> piece_facing_outline(const piece_struct& piece, const class_struct& cls,
                                                const facing_box& symbol_box, int hex_x, int hex_y, int h,
                                                int zoom);
+
+// The facing code a direction (degrees, 0 right, 90 up) picks on a grid type (1 odd columns
+// shifted, 2 odd rows shifted, 3 square) for a set's direction kind (1 sides, 2 vertices, 3
+// both); 0 for any other grid type or kind. A sector's bound nearer 0 degrees belongs to it.
+int facing_code_at_angle(double degrees, int grid_type, int kind);

@@ -109,3 +109,22 @@ TEST_F(facing_sets_test, style_and_zoom_size_decide_whether_a_piece_shows_a_mark
 }
 
 } // namespace
+
+namespace {
+TEST(facing_code_at_angle_test, sectors_by_grid_and_kind_with_bounds_nearer_zero_included) {
+    struct row {
+        double angle;
+        int grid, kind, code;
+    };
+    const std::vector<row> table = {
+        {90, 3, 3, 1},    {30, 3, 3, 5},   {45, 3, 1, 2},  {45.5, 3, 1, 1}, {-45, 3, 1, 2},
+        {180, 3, 1, 4},   {-180, 3, 1, 4}, {0, 3, 2, 5},   {-1, 3, 2, 6},   {100, 3, 2, 8},
+        {-100, 3, 2, 7},  {60, 1, 1, 11},  {61, 1, 1, 10}, {130, 1, 1, 15}, {-130, 1, 1, 14},
+        {-140, 1, 2, 23}, {170, 1, 3, 24}, {90, 1, 3, 10}, {30, 2, 1, 31},  {31, 2, 1, 30},
+        {-100, 2, 2, 43}, {170, 2, 3, 34}, {20, 2, 3, 41}, {90, 5, 1, 0},   {90, 3, 0, 0},
+    };
+    for (const row& r : table)
+        EXPECT_EQ(facing_code_at_angle(r.angle, r.grid, r.kind), r.code)
+            << r.angle << " grid " << r.grid << " kind " << r.kind;
+}
+} // namespace
