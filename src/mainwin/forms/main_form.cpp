@@ -23,6 +23,7 @@
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/history_stream.h"
+#include "appearance/forms/set_unit_facing_form.h"
 #include "appearance/forms/status_dots_form.h"
 #include "history/forms/comment_forms.h"
 #include "history/undo.h"
@@ -168,6 +169,7 @@ void install_play_hooks() {
     install_flip_hooks();
     install_placement_hooks();
     install_pool_placement_hooks();
+    install_facing_dial_hook();
     // Undo's "view first": the one action in the replay player, with its own pause.
     undo_view_hook = [](std::size_t record_start) {
         const std::int32_t mode = operation_mode;
