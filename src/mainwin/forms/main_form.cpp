@@ -11,29 +11,29 @@
 #include "play/forms/cycle_units_form.h"
 #include "play/forms/get_units_to_place_form.h"
 #include "play/forms/pool_placement_forms.h"
-#include "play/forms/replay_forms.h"
 #include "play/forms/remove_unit_to_form.h"
+#include "play/forms/replay_forms.h"
 #include "play/forms/set_piece_order_form.h"
 #include "play/piece_actions.h"
 #include "play/removal.h"
 #include "ui_main_form.h"
 
+#include "appearance/forms/facing_options_form.h"
+#include "appearance/forms/set_unit_facing_form.h"
+#include "appearance/forms/status_dots_form.h"
 #include "data/board.h"
 #include "data/current_player.h"
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/history_stream.h"
-#include "appearance/forms/set_unit_facing_form.h"
-#include "appearance/forms/status_dots_form.h"
-#include "history/forms/comment_forms.h"
-#include "history/undo.h"
-#include "play/dice.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/records.h"
 #include "data/saved_game.h"
 #include "data/symbols.h"
 #include "data/view_state.h"
+#include "history/forms/comment_forms.h"
+#include "history/undo.h"
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/info_boxes.h"
@@ -53,6 +53,7 @@
 #include "platform/main_window_ref.h"
 #include "platform/picture_icons.h"
 #include "platform/qt_text.h"
+#include "play/dice.h"
 #include "play/forms/RollDiceForm.h"
 #include "play/forms/advance_turn_form.h"
 #include "play/forms/edit_turn_names_form.h"
@@ -339,6 +340,11 @@ void main_form::generated_setup() {
                                               edit_classes_command();
                                               return false;
                                           }}});
+    set_event_handlers(menu_item(command_facing), {{ClickEvent, [this](QObject*, event_data&) {
+                                                        run_facing_options_form();
+                                                        redraw_map(); // the markers may have changed
+                                                        return false;
+                                                    }}});
     set_event_handlers(menu_item(1067), {{ClickEvent, [this](QObject*, event_data&) {
                                               run_status_dots_form();
                                               redraw_map(); // the dots may have changed
