@@ -56,3 +56,43 @@ std::int32_t choose_stack_symbol(const std::vector<std::int32_t>& pieces, int zo
     }
     return -1;
 }
+
+std::vector<int> stack_defs_of_symbol(std::int32_t symbol) {
+    std::vector<int> out;
+    const int n = stack_def_count();
+    for (int i = 0; i < n; ++i)
+        if (game->stack_def_array[static_cast<std::size_t>(i)].stack_symbol == symbol) out.push_back(i);
+    return out;
+}
+
+void remove_stack_def(int position) {
+    if (position < 0 || position >= stack_def_count()) return;
+    game->stack_def_array.erase(game->stack_def_array.begin() + position);
+}
+
+void remove_stack_defs_of_symbol(std::int32_t symbol) {
+    const auto positions = stack_defs_of_symbol(symbol);
+    for (auto it = positions.rbegin(); it != positions.rend(); ++it)
+        remove_stack_def(*it);
+}
+
+bool swap_stack_defs(int a, int b) {
+    const int n = stack_def_count();
+    if (a < 0 || b < 0 || a >= n || b >= n || a == b) return false;
+    std::swap(game->stack_def_array[static_cast<std::size_t>(a)],
+              game->stack_def_array[static_cast<std::size_t>(b)]);
+    return true;
+}
+
+stack_clash stack_def_clash(const stack_def_struct& c, int skip) {
+    const int n = stack_def_count();
+    for (int i = 0; i < n; ++i) {
+        if (i == skip) continue;
+        const stack_def_struct& d = game->stack_def_array[static_cast<std::size_t>(i)];
+        if (c.required_class != class_end && d.required_class == c.required_class)
+            return stack_clash::required_class;
+        if (c.required_class == class_end && d.required_class == class_end && d.owner == c.owner)
+            return stack_clash::owner_default;
+    }
+    return stack_clash::none;
+}

@@ -20,6 +20,7 @@
 
 #include "appearance/forms/facing_options_form.h"
 #include "appearance/forms/set_unit_facing_form.h"
+#include "appearance/forms/stack_forms.h"
 #include "appearance/forms/status_dots_form.h"
 #include "data/board.h"
 #include "data/current_player.h"
@@ -345,6 +346,11 @@ void main_form::generated_setup() {
                                                         redraw_map(); // the markers may have changed
                                                         return false;
                                                     }}});
+    set_event_handlers(menu_item(1020), {{ClickEvent, [this](QObject*, event_data&) {
+                                              run_edit_stack_symbols_form();
+                                              redraw_map(); // the stacks may have changed
+                                              return false;
+                                          }}});
     set_event_handlers(menu_item(1067), {{ClickEvent, [this](QObject*, event_data&) {
                                               run_status_dots_form();
                                               redraw_map(); // the dots may have changed
