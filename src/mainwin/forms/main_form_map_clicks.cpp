@@ -20,11 +20,13 @@
 #include "mainwin/settings_files.h"
 #include "mainwin/sounds.h"
 #include "mainwin/view_geometry.h"
+#include "platform/app_services.h"
 #include "platform/boxes.h"
 #include "play/forms/advance_turn_form.h"
 #include "play/forms/edit_pool_form.h"
 #include "play/forms/replay_forms.h"
 #include "play/forms/unitactions.h"
+#include "play/los_reveal.h"
 #include "play/movement.h"
 #include "play/piece_actions.h"
 #include "play/placement.h"
@@ -101,6 +103,12 @@ void main_form::hook_map_clicks() {
                                                  }}});
 
     // The reveal and combat options of the Advanced and Preferences menus.
+    set_event_handlers(menu_item(1120), {{ClickEvent, [](QObject*, event_data&) {
+                                              show_busy_cursor(true);
+                                              run_los_auto_reveal();
+                                              show_busy_cursor(false);
+                                              return false;
+                                          }}});
     set_event_handlers(menu_item(1119), {{ClickEvent, [](QObject*, event_data&) {
                                               run_range_auto_reveal();
                                               game_modified = 1;
@@ -511,17 +519,17 @@ void main_form::stop_pool_placement() {
 
 void main_form::show_all_replay() {
     auto& ui = *ui_;
-    const std::vector<QToolButton*> buttons = {ui.open_button,    ui.save_button,     ui.zoom_in_button,
-                                               ui.zoom_out_button, ui.redraw_button,   ui.roll_die_button,
-                                               ui.comment_button, ui.cycle_button,    ui.undo_button,
-                                               ui.new_button,     ui.goto_button,     ui.ScreenShot,
-                                               ui.ok_button};
+    const std::vector<QToolButton*> buttons = {
+        ui.open_button,     ui.save_button,    ui.zoom_in_button, ui.zoom_out_button, ui.redraw_button,
+        ui.roll_die_button, ui.comment_button, ui.cycle_button,   ui.undo_button,     ui.new_button,
+        ui.goto_button,     ui.ScreenShot,     ui.ok_button};
     for (QToolButton* b : buttons)
         b->setEnabled(false);
     view_replay();
-    if (message_box("Further Actions",
-                    "Do you want to clear the replay and/or reset \n\rpiece flags, or adjust the current turn?",
-                    box_buttons::yes_no, box_icon::question) == box_answer::yes) {
+    if (message_box(
+            "Further Actions",
+            "Do you want to clear the replay and/or reset \n\rpiece flags, or adjust the current turn?",
+            box_buttons::yes_no, box_icon::question) == box_answer::yes) {
         edit_index = 1;
         run_advance_turn_form(edit_index);
     }

@@ -1,0 +1,112 @@
+#include "los_reveal.h"
+
+#include "data/board.h"
+#include "data/history_stream.h"
+#include "data/hooks.h"
+#include "data/los_settings.h"
+#include "data/records.h"
+#include "los/los_engine.h"
+#include "platform/progress.h"
+#include "play/reveal.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+
+struct candidate {
+    std::int32_t piece, hex;
+    int owner;
+};
+
+bool on_board(const piece_struct& p) {
+    return !p.in_pool() && p.location >= 0 && p.location < board->hex_count;
+}
+
+int owner_of(const piece_struct& p) {
+    if (p.class_index < 0 || static_cast<std::size_t>(p.class_index) >= game->class_array.size()) return -1;
+    return game->class_array[static_cast<std::size_t>(p.class_index)].owner;
+}
+
+bool sees(std::int32_t from, std::int32_t to) {
+    return check_line_of_sight(from, to, los_check.spotter_height, los_check.target_height, false, false) !=
+           -1;
+}
+
+// Who may find whom: the rule of the range reveal (allies never), and a piece of nobody's class,
+// which the run does not hide, is found by anyone else when it is hidden.
+bool may_find(int target_owner, int finder_owner) {
+    if (target_owner == owner_nobody) return finder_owner != owner_nobody;
+    return reveal_is_allowed(target_owner, finder_owner);
+}
+
+int piece_end() {
+    return std::min<int>(game->piece_end_index, static_cast<int>(game->piece_array.size()));
+}
+
+} // namespace
+
+void apply_los_reveal(bool naive) {
+    auto& pieces = game->piece_array;
+    const int end = piece_end();
+    // 1. Every player's piece on the board is hidden (a card's hidden state is its face: cards
+    // are left as they lie).
+    for (int i = 0; i < end; ++i) {
+        piece_struct& p = pieces[static_cast<std::size_t>(i)];
+        if (p.location == location_free || !on_board(p) || p.is_card()) continue;
+        const int o = owner_of(p);
+        if (o >= 0 && o < owner_all_players) p.hidden = 2;
+    }
+    // The pieces that look and those that may be found: on the board, not cards, not of all
+    // players (a piece of nobody's class looks too).
+    std::vector<candidate> spotters;
+    for (int i = 0; i < end; ++i) {
+        const piece_struct& p = pieces[static_cast<std::size_t>(i)];
+        if (p.location == location_free || !on_board(p) || p.is_card()) continue;
+        const int o = owner_of(p);
+        if (o < 0 || o == owner_all_players) continue;
+        spotters.push_back({i, p.location, o});
+    }
+    if (naive) {
+        for (const candidate& a : spotters)
+            for (const candidate& b : spotters) {
+                piece_struct& target = pieces[static_cast<std::size_t>(b.piece)];
+                if (target.hidden != 2 || !may_find(b.owner, a.owner)) continue;
+                if (sees(a.hex, b.hex)) target.hidden = 0;
+            }
+        return;
+    }
+    // The answer depends on the two hexes only: each pair of hexes is asked once.
+    std::unordered_map<std::uint64_t, bool> asked;
+    auto seen_from = [&asked](std::int32_t from, std::int32_t to) {
+        const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(from)) << 32) |
+                                  static_cast<std::uint32_t>(to);
+        const auto at = asked.find(key);
+        if (at != asked.end()) return at->second;
+        const bool s = sees(from, to);
+        asked.emplace(key, s);
+        return s;
+    };
+    for (const candidate& b : spotters) {
+        piece_struct& target = pieces[static_cast<std::size_t>(b.piece)];
+        if (target.hidden != 2) continue;
+        for (const candidate& a : spotters)
+            if (may_find(b.owner, a.owner) && seen_from(a.hex, b.hex)) {
+                target.hidden = 0;
+                break;
+            }
+    }
+}
+
+void run_los_auto_reveal() {
+    progress_window progress;
+    progress.open("Please Wait", "Checking LOS between all pieces, please wait...");
+    apply_los_reveal();
+    progress.set_position(100);
+    append_los_reveal_record();
+    los_check.spotter_hex = -1;
+    los_check.target_hex = -1;
+    game_modified = 1;
+    redraw_whole_view();
+    progress.close();
+}
