@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-los_path_struct los_path;
-los_result_struct los_result;
+thread_local los_path_struct los_path;
+thread_local los_result_struct los_result;
 std::function<void(los_point from, los_point to)> los_show_result_hook;
 
 namespace {

@@ -34,8 +34,9 @@ struct los_result_struct {
     bool ends_exchanged = false;
 };
 
-extern los_path_struct los_path;
-extern los_result_struct los_result;
+// The last check's path and result, one of each per thread (the reveal checks on every core).
+extern thread_local los_path_struct los_path;
+extern thread_local los_result_struct los_result;
 
 // A point in hundredths of a hex.
 struct los_point {

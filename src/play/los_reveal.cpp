@@ -10,6 +10,8 @@
 #include "play/reveal.h"
 
 #include <algorithm>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 
 namespace {
@@ -76,26 +78,46 @@ void apply_los_reveal(bool naive) {
             }
         return;
     }
-    // The answer depends on the two hexes only: each pair of hexes is asked once.
-    std::unordered_map<std::uint64_t, bool> asked;
-    auto seen_from = [&asked](std::int32_t from, std::int32_t to) {
-        const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(from)) << 32) |
-                                  static_cast<std::uint32_t>(to);
-        const auto at = asked.find(key);
-        if (at != asked.end()) return at->second;
-        const bool s = sees(from, to);
-        asked.emplace(key, s);
-        return s;
-    };
-    for (const candidate& b : spotters) {
-        piece_struct& target = pieces[static_cast<std::size_t>(b.piece)];
-        if (target.hidden != 2) continue;
-        for (const candidate& a : spotters)
-            if (may_find(b.owner, a.owner) && seen_from(a.hex, b.hex)) {
-                target.hidden = 0;
-                break;
+    // The answer depends on the two hexes only: each pair of hexes is asked once, and a target
+    // is done at the first spotter that sees it. The engine keeps its path per thread and reads
+    // the board and settings only, so the targets are shared out over the cores; each thread
+    // writes the hidden states of its own targets only.
+    std::vector<std::size_t> targets;
+    for (std::size_t t = 0; t < spotters.size(); ++t)
+        if (pieces[static_cast<std::size_t>(spotters[t].piece)].hidden == 2) targets.push_back(t);
+    if (targets.empty()) return;
+    sees(spotters.front().hex, spotters.front().hex); // the engine's board index, built once here
+    auto work = [&](std::size_t first, std::size_t step) {
+        std::unordered_map<std::uint64_t, bool> asked;
+        for (std::size_t k = first; k < targets.size(); k += step) {
+            const candidate& b = spotters[targets[k]];
+            for (const candidate& a : spotters) {
+                if (!may_find(b.owner, a.owner)) continue;
+                const std::uint64_t key =
+                    (static_cast<std::uint64_t>(static_cast<std::uint32_t>(a.hex)) << 32) |
+                    static_cast<std::uint32_t>(b.hex);
+                auto at = asked.find(key);
+                if (at == asked.end()) at = asked.emplace(key, sees(a.hex, b.hex)).first;
+                if (at->second) {
+                    pieces[static_cast<std::size_t>(b.piece)].hidden = 0;
+                    break;
+                }
             }
+        }
+    };
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t threads = std::min(cores, std::max<std::size_t>(1, targets.size() / 16));
+    std::vector<std::thread> pool;
+    for (std::size_t t = 1; t < threads; ++t) {
+        try {
+            pool.emplace_back(work, t, threads);
+        } catch (const std::system_error&) {
+            work(t, threads); // no thread to be had: this share on this one
+        }
     }
+    work(0, threads);
+    for (std::thread& t : pool)
+        t.join();
 }
 
 void run_los_auto_reveal() {
