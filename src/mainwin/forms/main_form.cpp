@@ -35,6 +35,7 @@
 #include "data/view_state.h"
 #include "history/forms/comment_forms.h"
 #include "history/undo.h"
+#include "los/forms/los_settings_forms.h"
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
 #include "mainwin/forms/info_boxes.h"
@@ -349,6 +350,14 @@ void main_form::generated_setup() {
     set_event_handlers(menu_item(1020), {{ClickEvent, [this](QObject*, event_data&) {
                                               run_edit_stack_symbols_form();
                                               redraw_map(); // the stacks may have changed
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1127), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_los_terrain_vals_form();
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1128), {{ClickEvent, [](QObject*, event_data&) {
+                                              run_los_settings_form();
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1067), {{ClickEvent, [this](QObject*, event_data&) {
