@@ -6,10 +6,14 @@
 #include "data/command_state.h"
 #include "data/game_settings.h"
 #include "data/history_records.h"
+#include "data/los_settings.h"
 #include "data/options.h"
 #include "data/view_state.h"
+#include "los/forms/get_los_check_values_form.h"
+#include "los/los_engine.h"
 #include "mainwin/forms/edit_text_form.h"
 #include "mainwin/forms/map_hooks.h"
+#include "mainwin/los_checks.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/view_geometry.h"
 #include "play/forms/RollDiceForm.h"
@@ -28,6 +32,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -534,6 +539,70 @@ TEST_F(play_on_board_test, the_undo_button_takes_back_the_last_move) {
     EXPECT_TRUE(responder.saw("Last Action Information", "The last action was a Movement command."));
     EXPECT_EQ(game->piece_array[static_cast<std::size_t>(rifles)].location, from);
     EXPECT_EQ(history_codes().size(), records - 1);
+}
+
+TEST(area_check_window_test, direction_1_with_radius_3_covers_seven_columns_and_five_rows_cut_at_the_edges) {
+    board->map_columns = 30;
+    board->map_rows = 20;
+    const area_window w = area_check_window(10, 10, 3, 1);
+    EXPECT_EQ(w.last_column - w.first_column + 1, 7);
+    EXPECT_EQ(w.last_row - w.first_row + 1, 5);
+    EXPECT_EQ(w.first_row, 7);
+    const area_window edge = area_check_window(1, 0, 3, 5);
+    EXPECT_EQ(edge.first_column, 0);
+    EXPECT_EQ(edge.first_row, 0);
+    EXPECT_EQ(edge.last_row, 3);
+    EXPECT_TRUE(area_check_window(40, 40, 2, 5).empty());
+}
+
+TEST_F(play_on_board_test, line_of_sight_checks_from_the_menu_and_the_right_button) {
+    game_settings.use_elevations = 1;
+    // Cancel: no LOS mode starts.
+    when_modal<get_los_check_values_form>([](get_los_check_values_form& f) { f.cancel()->click(); });
+    form->menu_item(1129)->trigger();
+    EXPECT_LT(los_check.check_type, 0);
+    EXPECT_EQ(operation_mode, 0);
+    // A single check: spotter, then target, then the result.
+    when_modal<get_los_check_values_form>([](get_los_check_values_form& f) {
+        f.single_check()->click();
+        EXPECT_FALSE(f.radius_ud()->isEnabled());
+        f.ok_button()->click();
+    });
+    form->menu_item(1129)->trigger();
+    ASSERT_EQ(operation_mode, 7);
+    click(hex(3, 3));
+    EXPECT_EQ(los_check.spotter_hex, hex(3, 3));
+    EXPECT_EQ(operation_mode, 9);
+    const int percent = check_line_of_sight(hex(3, 3), hex(6, 3), 0, 0, false, true);
+    const std::string result = std::string(percent >= 0 ? "OK.  " : "FAILED.  ") + "  " +
+                               std::to_string(los_result.percent_blocked) + "% Blocked";
+    click(hex(6, 3));
+    EXPECT_TRUE(responder.saw(" LOS Results: " + result));
+    EXPECT_EQ(operation_mode, 0);
+    EXPECT_EQ(los_check.spotter_hex, -1);
+    // An area check, twice, then no more.
+    when_modal<get_los_check_values_form>([](get_los_check_values_form& f) {
+        f.area_check()->click();
+        f.radius_ud()->setValue(2);
+        f.ok_button()->click();
+    });
+    form->menu_item(1129)->trigger();
+    ASSERT_EQ(operation_mode, 8);
+    responder.answer(box_answer::yes);
+    click(hex(10, 10));
+    EXPECT_EQ(operation_mode, 8);
+    responder.answer(box_answer::no);
+    click(hex(12, 10));
+    EXPECT_EQ(operation_mode, 0);
+    EXPECT_EQ(responder.count("Check Another LOS?"), 2);
+    // The right button in its single LOS mode starts a check at the hex.
+    rmb_mode = 3;
+    click(hex(4, 4), Qt::RightButton);
+    EXPECT_EQ(operation_mode, 9);
+    EXPECT_EQ(los_check.spotter_hex, hex(4, 4));
+    rmb_mode = 0;
+    game_settings.use_elevations = 0;
+    los_check = los_check_struct{};
 }
 
 } // namespace

@@ -27,6 +27,7 @@
 #include "data/dialog_globals.h"
 #include "data/encodings.h"
 #include "data/history_stream.h"
+#include "data/los_settings.h"
 #include "data/options.h"
 #include "data/passwords.h"
 #include "data/records.h"
@@ -35,6 +36,7 @@
 #include "data/view_state.h"
 #include "history/forms/comment_forms.h"
 #include "history/undo.h"
+#include "los/forms/get_los_check_values_form.h"
 #include "los/forms/los_settings_forms.h"
 #include "mainwin/autosave.h"
 #include "mainwin/colour_table.h"
@@ -350,6 +352,11 @@ void main_form::generated_setup() {
     set_event_handlers(menu_item(1020), {{ClickEvent, [this](QObject*, event_data&) {
                                               run_edit_stack_symbols_form();
                                               redraw_map(); // the stacks may have changed
+                                              return false;
+                                          }}});
+    set_event_handlers(menu_item(1129), {{ClickEvent, [this](QObject*, event_data&) {
+                                              run_get_los_check_values_form();
+                                              if (los_check.check_type > 0) set_status_text(10);
                                               return false;
                                           }}});
     set_event_handlers(menu_item(1127), {{ClickEvent, [](QObject*, event_data&) {

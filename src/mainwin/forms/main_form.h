@@ -86,6 +86,10 @@ public:
     void stop_pool_placement();
     // Show All: the whole history in the replay player, then the question whether to clear it.
     void show_all_replay();
+    // A click in the line-of-sight modes (7 spotter wanted, 8 area, 9 target wanted), and the
+    // single check once both hexes are chosen.
+    void los_mode_click(std::int32_t hex);
+    void run_single_check();
     // Brings the tool buttons and the status line in line with the game and operation_mode.
     void end_map_operation();
     QMenu* map_popup_menu() const { return map_popup_; }

@@ -10,12 +10,15 @@
 #include "data/dialog_globals.h"
 #include "data/game_settings.h"
 #include "data/hooks.h"
+#include "data/los_settings.h"
 #include "data/options.h"
 #include "data/records.h"
 #include "data/symbols.h"
 #include "data/view_state.h"
 #include "history/undo.h"
+#include "los/los_engine.h"
 #include "mainwin/info_panel.h"
+#include "mainwin/los_checks.h"
 #include "mainwin/map_draw.h"
 #include "mainwin/settings_files.h"
 #include "mainwin/sounds.h"
@@ -285,6 +288,8 @@ bool main_form::map_click(int x, int y) {
     case 7:
     case 8:
     case 9:
+        los_mode_click(hex);
+        return false;
     case 10:
     case 11:
         if (map_mode_click_hook) map_mode_click_hook(operation_mode, hex);
@@ -369,7 +374,20 @@ bool main_form::map_right_click(int x, int y) {
             operation_mode = 0;
             end_map_operation();
         }
-        if (on_board(hex) && right_button_mode_hook) right_button_mode_hook(rmb_mode, hex);
+        if (!on_board(hex)) break;
+        if (rmb_mode == 3) {
+            if (operation_mode == 9 && los_check.spotter_hex >= 0) {
+                const std::int32_t old = los_check.spotter_hex;
+                los_check.spotter_hex = -1;
+                redraw_hex(old);
+            }
+            operation_mode = 7;
+            los_check.check_type = 1;
+        } else {
+            operation_mode = 8;
+            los_check.check_type = 2;
+        }
+        los_mode_click(hex);
         break;
     case 5:
         view_refresh();
@@ -515,6 +533,57 @@ void main_form::stop_pool_placement() {
     operation_mode = 0;
     end_map_operation();
     edit_pools();
+}
+
+void main_form::los_mode_click(std::int32_t hex) {
+    if (!on_board(hex)) return;
+    if (operation_mode == 8) {
+        los_check.spotter_hex = los_check.target_hex = hex;
+        redraw_hex(hex);
+        run_area_los_check();
+        wait_ms(500);
+        if (message_box("Check Another LOS?", "Would you like to check another area LOS?",
+                        box_buttons::yes_no, box_icon::question) == box_answer::no &&
+            los_check.check_type > 0)
+            los_check.check_type = -los_check.check_type;
+        if (los_check.check_type < 0) {
+            operation_mode = 0;
+            redraw_hex(hex);
+            set_status_text(1);
+        } else {
+            set_status_text(10);
+        }
+        return;
+    }
+    if (operation_mode == 7)
+        los_check.spotter_hex = hex;
+    else
+        los_check.target_hex = hex;
+    redraw_hex(hex);
+    if (los_check.spotter_hex < 0 || los_check.target_hex < 0) {
+        operation_mode = los_check.spotter_hex < 0 ? 7 : 9;
+        set_status_text(10);
+        return;
+    }
+    run_single_check();
+}
+
+void main_form::run_single_check() {
+    const std::int32_t spotter = los_check.spotter_hex, target = los_check.target_hex;
+    const int percent =
+        check_line_of_sight(spotter, target, los_check.spotter_height, los_check.target_height, false, true);
+    // Until the cross-section form is built the result shows in a box.
+    const bool past_range = los_result.beyond_maximum_range;
+    const std::string result = std::string(percent >= 0 && !past_range ? "OK.  " : "FAILED.  ") + "  " +
+                               (past_range ? std::string("Past Max Range")
+                                           : std::to_string(los_result.percent_blocked) + "% Blocked");
+    message_box(" LOS Results: " + result, " LOS Results: " + result, box_buttons::ok, box_icon::information);
+    los_check.spotter_hex = los_check.target_hex = -1;
+    redraw_hex(spotter);
+    redraw_hex(target);
+    if (los_check.check_type > 0) los_check.check_type = -los_check.check_type;
+    operation_mode = 0;
+    end_map_operation();
 }
 
 void main_form::show_all_replay() {
