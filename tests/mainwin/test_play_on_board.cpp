@@ -273,11 +273,22 @@ TEST_F(play_on_board_test, the_right_button_finishes_a_move_and_follows_its_mode
         click(hex(7, 7), Qt::RightButton);
         EXPECT_EQ(form->map_popup_menu()->isVisible(), r.popup);
         form->map_popup_menu()->hide();
-        const bool expect_handed = r.mode == 6 || (r.elevations && (r.mode == 3 || r.mode == 4));
+        const bool expect_handed = r.mode == 6;
         ASSERT_EQ(handed_on.size(), expect_handed ? 1u : 0u);
         if (expect_handed) {
             EXPECT_EQ(handed_on[0], std::make_pair(r.mode, hex(7, 7)));
         }
+        // The LOS modes start their checks at the hex: a single check waits for its target,
+        // an area check runs and asks for another.
+        if (r.elevations && r.mode == 3) {
+            EXPECT_EQ(operation_mode, 9);
+            EXPECT_EQ(los_check.spotter_hex, hex(7, 7));
+        }
+        if (r.elevations && r.mode == 4) {
+            EXPECT_TRUE(responder.saw("Check Another LOS?"));
+        }
+        operation_mode = 0;
+        los_check = los_check_struct{};
         EXPECT_EQ(view_ready, 1);
     }
     right_button_mode_hook = nullptr;
