@@ -17,39 +17,11 @@ void put_list(const std::vector<std::int32_t>& from, std::int32_t* list, int siz
     if (from.size() == static_cast<std::size_t>(size)) std::copy(from.begin(), from.end(), list);
 }
 
-bool on_map(std::int64_t hex) {
-    return hex >= 0 && hex < board->hex_count;
-}
-
-void add_to_hex(std::int64_t hex, int by) {
-    auto& counts = board->hex_piece_counts;
-    if (!on_map(hex) || static_cast<std::size_t>(hex) >= counts.size()) return;
-    auto& c = counts[static_cast<std::size_t>(hex)];
-    c = std::max(0, c + by);
-}
-
-// A pool record that exists (not the end, not free).
-pool_struct* live_pool(std::int64_t pool) {
-    auto& a = game->pool_array;
-    if (pool < 0 || static_cast<std::size_t>(pool) + 1 >= a.size()) return nullptr;
-    for (std::size_t i = 0; i <= static_cast<std::size_t>(pool); ++i)
-        if (a[i].piece_count == class_end) return nullptr;
-    pool_struct& p = a[static_cast<std::size_t>(pool)];
-    return p.piece_count == class_free ? nullptr : &p;
-}
 void add_to_pool(std::int64_t pool, int by) {
-    if (pool_struct* p = live_pool(pool)) {
+    if (pool_struct* p = live_pool_record(pool)) {
         if (by < 0 && p->piece_count > 0) --p->piece_count;
         if (by > 0 && p->piece_count < class_end - 1) ++p->piece_count;
     }
-}
-
-// A piece slot below the end record, or null.
-piece_struct* piece_slot(std::int64_t piece) {
-    if (piece < 0 || piece >= game->piece_end_index ||
-        static_cast<std::size_t>(piece) >= game->piece_array.size())
-        return nullptr;
-    return &game->piece_array[static_cast<std::size_t>(piece)];
 }
 
 // Takes a piece off wherever it lies (a hex or a pool), leaving its location to the caller.
@@ -58,7 +30,7 @@ void lift(piece_struct& p) {
     if (p.in_pool())
         add_to_pool(p.location, -1);
     else
-        add_to_hex(p.location, -1);
+        add_to_hex_count(p.location, -1);
 }
 
 // Makes the piece array reach the piece and gives it the recorded class, drawn with the symbol
@@ -66,7 +38,7 @@ void lift(piece_struct& p) {
 piece_struct* restore_piece(std::int64_t piece, std::int64_t class_index, std::int64_t symbol) {
     if (piece < 0 || piece >= max_pieces) return nullptr;
     // Growing the array is for pieces past its end only (finding the end walks it).
-    if (!piece_slot(piece) && !ensure_piece_index(static_cast<int>(piece))) return nullptr;
+    if (!piece_slot_record(piece) && !ensure_piece_index(static_cast<int>(piece))) return nullptr;
     piece_struct& p = game->piece_array[static_cast<std::size_t>(piece)];
     const bool class_there =
         class_index >= 0 && class_index < max_classes &&
@@ -88,7 +60,7 @@ void put_on_hex(piece_struct& p, std::int64_t hex) {
     lift(p);
     p.location = static_cast<std::int32_t>(hex);
     p.flags &= static_cast<std::uint8_t>(~piece_flag_in_pool);
-    add_to_hex(hex, 1);
+    add_to_hex_count(hex, 1);
 }
 
 void put_in_pool(piece_struct& p, std::int64_t pool) {
@@ -107,14 +79,14 @@ void take_out_of_game(piece_struct& p) {
 void note(replay_effect* e, std::int64_t piece, std::int64_t hex = -1) {
     if (!e) return;
     if (piece >= 0) e->pieces.push_back(static_cast<std::int32_t>(piece));
-    if (on_map(hex) && std::find(e->hexes.begin(), e->hexes.end(), hex) == e->hexes.end())
+    if (replay_on_map(hex) && std::find(e->hexes.begin(), e->hexes.end(), hex) == e->hexes.end())
         e->hexes.push_back(static_cast<std::int32_t>(hex));
 }
 
 void replay_move(const record_fields& f, replay_effect* e) {
     const auto pieces = f.numbers("piece"), classes = f.numbers("class"), symbols = f.numbers("symbol");
     const auto path = f.numbers("hex");
-    if (path.empty() || !on_map(path.back())) return;
+    if (path.empty() || !replay_on_map(path.back())) return;
     const std::int64_t start = f.number("start"), end = path.back();
     note(e, -1, start);
     for (std::int64_t hex : path)
@@ -136,7 +108,7 @@ void replay_combat(const record_fields& f, replay_effect* e) {
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         piece_struct* p = restore_piece(pieces[i], classes[i], symbols[i]);
         if (!p) continue;
-        if (on_map(hexes[i]) && (p->location != hexes[i] || p->in_pool())) put_on_hex(*p, hexes[i]);
+        if (replay_on_map(hexes[i]) && (p->location != hexes[i] || p->in_pool())) put_on_hex(*p, hexes[i]);
         p->flags |= static_cast<std::int64_t>(i) < attackers ? piece_flag_attacked : piece_flag_defended;
         note(e, pieces[i], p->location);
     }
@@ -144,10 +116,10 @@ void replay_combat(const record_fields& f, replay_effect* e) {
 
 void replay_removal(const record_fields& f, replay_effect* e) {
     const std::int64_t piece = f.number("piece");
-    piece_struct* p = piece_slot(piece);
+    piece_struct* p = piece_slot_record(piece);
     if (!p) return;
     const std::int32_t was = p->location;
-    if (f.number("pool flag") != 0 && live_pool(f.number("pool")))
+    if (f.number("pool flag") != 0 && live_pool_record(f.number("pool")))
         put_in_pool(*p, f.number("pool"));
     else
         take_out_of_game(*p);
@@ -156,7 +128,7 @@ void replay_removal(const record_fields& f, replay_effect* e) {
 
 void replay_addition(const record_fields& f, replay_effect* e) {
     const std::int64_t hex = f.number("location");
-    if (!on_map(hex)) return;
+    if (!replay_on_map(hex)) return;
     piece_struct* p = restore_piece(f.number("piece"), f.number("class"), f.number("symbol"));
     if (!p) return;
     if (f.number("pool flag") != 0 && p->in_pool() && p->location == location_free) p->flags = 0;
@@ -168,7 +140,7 @@ void replay_addition(const record_fields& f, replay_effect* e) {
 
 void replay_class_change(const record_fields& f, replay_effect* e) {
     const std::int64_t piece = f.number("piece");
-    if (!piece_slot(piece)) return;
+    if (!piece_slot_record(piece)) return;
     piece_struct* p = restore_piece(piece, f.number("new class"), f.number("new symbol"));
     if (p) note(e, piece, p->location);
 }
@@ -189,7 +161,7 @@ void replay_class_deleted(const record_fields& f, replay_effect* e) {
 
 void replay_reveal(const record_fields& f, replay_effect* e) {
     for (std::int64_t piece : f.numbers("piece"))
-        if (piece_struct* p = piece_slot(piece)) {
+        if (piece_struct* p = piece_slot_record(piece)) {
             p->hidden = 0;
             note(e, piece, p->location);
         }
@@ -198,7 +170,7 @@ void replay_reveal(const record_fields& f, replay_effect* e) {
 
 void replay_hidden_change(const record_fields& f, replay_effect* e) {
     const std::int64_t piece = f.number("piece"), state = f.number("new hidden");
-    piece_struct* p = piece_slot(piece);
+    piece_struct* p = piece_slot_record(piece);
     if (!p || state < 0 || state > 2) return;
     p->hidden = static_cast<std::uint8_t>(state);
     note(e, piece, p->location);
@@ -229,25 +201,25 @@ void replay_piece_order(const record_fields& f) {
 // Card records that name a card and where it went.
 void replay_card(const history_record& r, const record_fields& f, replay_effect* e) {
     const std::int64_t card = f.number("card");
-    piece_struct* p = piece_slot(card);
+    piece_struct* p = piece_slot_record(card);
     if (!p) return;
     const std::int32_t was = p->location;
     switch (r.code * 10 + r.sub) {
     case history_code_deck * 10 + 5:
     case history_code_hand * 10 + 6:
-        if (on_map(f.number("location"))) put_on_hex(*p, f.number("location"));
+        if (replay_on_map(f.number("location"))) put_on_hex(*p, f.number("location"));
         break;
     case history_code_hand * 10 + 1:
     case history_code_hand * 10 + 4:
-        if (live_pool(f.number("hand"))) put_in_pool(*p, f.number("hand"));
+        if (live_pool_record(f.number("hand"))) put_in_pool(*p, f.number("hand"));
         break;
     case history_code_hand * 10 + 2:
     case history_code_hand * 10 + 3:
-        if (live_pool(f.number("other pool"))) put_in_pool(*p, f.number("other pool"));
+        if (live_pool_record(f.number("other pool"))) put_in_pool(*p, f.number("other pool"));
         break;
     case history_code_board_card * 10 + 1:
     case history_code_board_card * 10 + 2:
-        if (live_pool(f.number("pool"))) put_in_pool(*p, f.number("pool"));
+        if (live_pool_record(f.number("pool"))) put_in_pool(*p, f.number("pool"));
         break;
     case history_code_board_card * 10 + 3:
         if (f.number("after") >= 0 && f.number("after") <= 2)
@@ -261,6 +233,33 @@ void replay_card(const history_record& r, const record_fields& f, replay_effect*
 }
 
 } // namespace
+
+bool replay_on_map(std::int64_t hex) {
+    return hex >= 0 && hex < board->hex_count;
+}
+
+void add_to_hex_count(std::int64_t hex, int by) {
+    auto& counts = board->hex_piece_counts;
+    if (!replay_on_map(hex) || static_cast<std::size_t>(hex) >= counts.size()) return;
+    auto& c = counts[static_cast<std::size_t>(hex)];
+    c = std::max(0, c + by);
+}
+
+pool_struct* live_pool_record(std::int64_t pool) {
+    auto& a = game->pool_array;
+    if (pool < 0 || static_cast<std::size_t>(pool) + 1 >= a.size()) return nullptr;
+    for (std::size_t i = 0; i <= static_cast<std::size_t>(pool); ++i)
+        if (a[i].piece_count == class_end) return nullptr;
+    pool_struct& p = a[static_cast<std::size_t>(pool)];
+    return p.piece_count == class_free ? nullptr : &p;
+}
+
+piece_struct* piece_slot_record(std::int64_t piece) {
+    if (piece < 0 || piece >= game->piece_end_index ||
+        static_cast<std::size_t>(piece) >= game->piece_array.size())
+        return nullptr;
+    return &game->piece_array[static_cast<std::size_t>(piece)];
+}
 
 std::int64_t record_fields::number(const char* name, int repeat, std::int64_t missing) const {
     for (const auto& v : visits)
@@ -349,7 +348,7 @@ void recount_hexes_and_pools() {
             if (p.location >= 0 && static_cast<std::size_t>(p.location) < live_pools &&
                 pools[static_cast<std::size_t>(p.location)].piece_count != class_free)
                 ++pools[static_cast<std::size_t>(p.location)].piece_count;
-        } else if (on_map(p.location) && static_cast<std::size_t>(p.location) < counts.size()) {
+        } else if (replay_on_map(p.location) && static_cast<std::size_t>(p.location) < counts.size()) {
             ++counts[static_cast<std::size_t>(p.location)];
         }
     }

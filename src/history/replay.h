@@ -9,6 +9,13 @@
 #include <cstdint>
 #include <vector>
 
+// The places a record names, checked: a hex of the map, its piece count (never below 0), a pool
+// that exists (not the end record, not free), a piece slot below the end record.
+bool replay_on_map(std::int64_t hex);
+void add_to_hex_count(std::int64_t hex, int by);
+pool_struct* live_pool_record(std::int64_t pool);
+piece_struct* piece_slot_record(std::int64_t piece);
+
 // Everything a replay changes, kept aside while it runs.
 struct replay_saved_state {
     std::vector<class_struct> classes;

@@ -15,33 +15,6 @@ std::function<void(std::size_t)> undo_view_hook;
 
 namespace {
 
-bool on_map(std::int64_t hex) {
-    return hex >= 0 && hex < board->hex_count;
-}
-
-void add_to_hex(std::int64_t hex, int by) {
-    auto& counts = board->hex_piece_counts;
-    if (!on_map(hex) || static_cast<std::size_t>(hex) >= counts.size()) return;
-    auto& c = counts[static_cast<std::size_t>(hex)];
-    c = std::max(0, c + by);
-}
-
-pool_struct* live_pool(std::int64_t pool) {
-    auto& a = game->pool_array;
-    if (pool < 0 || static_cast<std::size_t>(pool) + 1 >= a.size()) return nullptr;
-    for (std::size_t i = 0; i <= static_cast<std::size_t>(pool); ++i)
-        if (a[i].piece_count == class_end) return nullptr;
-    pool_struct& p = a[static_cast<std::size_t>(pool)];
-    return p.piece_count == class_free ? nullptr : &p;
-}
-
-piece_struct* piece_slot(std::int64_t piece) {
-    if (piece < 0 || piece >= game->piece_end_index ||
-        static_cast<std::size_t>(piece) >= game->piece_array.size())
-        return nullptr;
-    return &game->piece_array[static_cast<std::size_t>(piece)];
-}
-
 bool live_class(std::int64_t c) {
     return c >= 0 && static_cast<std::size_t>(c) < class_end_index();
 }
@@ -72,14 +45,14 @@ earlier_flags flags_before(const byte_vector& stream, std::size_t until) {
 
 void undo_move(const record_fields& f, const earlier_flags& before) {
     const std::int64_t start = f.number("start");
-    if (!on_map(start)) return;
+    if (!replay_on_map(start)) return;
     for (std::int64_t piece : f.numbers("piece")) {
-        piece_struct* p = piece_slot(piece);
+        piece_struct* p = piece_slot_record(piece);
         if (!p || p->location == location_free || p->in_pool()) continue;
-        add_to_hex(p->location, -1);
+        add_to_hex_count(p->location, -1);
         redraw_map_hex(p->location);
         p->location = static_cast<std::int32_t>(start);
-        add_to_hex(start, 1);
+        add_to_hex_count(start, 1);
         p->flags &= static_cast<std::uint8_t>(~piece_flag_moved);
         if (before.moved.count(piece)) p->flags |= piece_flag_moved;
     }
@@ -88,7 +61,7 @@ void undo_move(const record_fields& f, const earlier_flags& before) {
 
 void undo_combat(const record_fields& f, const earlier_flags& before) {
     for (std::int64_t piece : f.numbers("piece")) {
-        piece_struct* p = piece_slot(piece);
+        piece_struct* p = piece_slot_record(piece);
         if (!p) continue;
         p->flags &= static_cast<std::uint8_t>(~(piece_flag_attacked | piece_flag_defended));
         if (before.attacked.count(piece)) p->flags |= piece_flag_attacked;
@@ -99,12 +72,12 @@ void undo_combat(const record_fields& f, const earlier_flags& before) {
 
 void undo_removal(const record_fields& f) {
     const std::int64_t piece = f.number("piece"), hex = f.number("location"), cls = f.number("class");
-    if (!on_map(hex)) return;
-    piece_struct* p = piece_slot(piece);
+    if (!replay_on_map(hex)) return;
+    piece_struct* p = piece_slot_record(piece);
     const bool to_pool = f.number("pool flag") != 0;
     const std::int64_t pool = f.number("pool");
     if (p && to_pool && p->in_pool() && p->location == pool) {
-        if (pool_struct* k = live_pool(pool); k && k->piece_count > 0) --k->piece_count;
+        if (pool_struct* k = live_pool_record(pool); k && k->piece_count > 0) --k->piece_count;
     } else if (p && !to_pool && p->location == location_free && p->class_index == cls) {
         // The slot still holds the piece as it was: it comes back with its values and facing.
     } else {
@@ -122,21 +95,21 @@ void undo_removal(const record_fields& f) {
     }
     p->flags &= static_cast<std::uint8_t>(~piece_flag_in_pool);
     p->location = static_cast<std::int32_t>(hex);
-    add_to_hex(hex, 1);
+    add_to_hex_count(hex, 1);
     redraw_map_hex(hex);
 }
 
 void undo_addition(const record_fields& f) {
     const std::int64_t piece = f.number("piece");
-    piece_struct* p = piece_slot(piece);
+    piece_struct* p = piece_slot_record(piece);
     if (!p || p->location == location_free || p->in_pool()) return;
     const std::int32_t hex = p->location;
-    add_to_hex(hex, -1);
+    add_to_hex_count(hex, -1);
     const std::int64_t pool = f.number("pool");
-    if (f.number("pool flag") != 0 && live_pool(pool)) {
+    if (f.number("pool flag") != 0 && live_pool_record(pool)) {
         p->flags |= piece_flag_in_pool;
         p->location = static_cast<std::int32_t>(pool);
-        if (pool_struct* k = live_pool(pool); k->piece_count < class_end - 1) ++k->piece_count;
+        if (pool_struct* k = live_pool_record(pool); k->piece_count < class_end - 1) ++k->piece_count;
     } else {
         p->location = location_free;
         held_pieces_after_removal(static_cast<std::int32_t>(piece));
@@ -145,7 +118,7 @@ void undo_addition(const record_fields& f) {
 }
 
 void undo_class_change(const record_fields& f) {
-    piece_struct* p = piece_slot(f.number("piece"));
+    piece_struct* p = piece_slot_record(f.number("piece"));
     const std::int64_t old = f.number("old class");
     if (!p || !live_class(old)) return;
     p->class_index = static_cast<std::int32_t>(old);
@@ -162,7 +135,7 @@ void undo_value_change(const record_fields& f) {
         types[slot] = static_cast<std::uint8_t>(type);
     };
     if (kind == 'U' || kind == 'u') {
-        piece_struct* p = piece_slot(index);
+        piece_struct* p = piece_slot_record(index);
         if (!p) return;
         put(p->values, p->value_types);
         redraw_map_hex(p->location);

@@ -7,6 +7,7 @@
 #include "data/symbols.h"
 #include "data/value_text.h"
 #include "mainwin/forms/form_colour.h"
+#include "mainwin/forms/list_scroll.h"
 #include "platform/boxes.h"
 #include "platform/main_window_ref.h"
 #include "platform/qt_text.h"
@@ -38,17 +39,6 @@ std::string symbol_name(std::int32_t symbol) {
 
 std::string owner_name(std::int32_t owner) {
     return owner == owner_all_players || !player_record(owner) ? "All Players" : player_display_name(owner);
-}
-
-// A list row brought into view with the moving row kept 4 to 13 rows below the top.
-void keep_in_view(QListWidget* list, int row) {
-    QListWidgetItem* first = list->itemAt(0, 0);
-    const int top = first ? list->row(first) : 0;
-    int new_top = top;
-    if (row - top < 4) new_top = std::max(0, row - 4);
-    if (row - top > 13) new_top = std::max(0, row - 13);
-    if (new_top != top && list->item(new_top))
-        list->scrollToItem(list->item(new_top), QAbstractItemView::PositionAtTop);
 }
 
 } // namespace
@@ -462,7 +452,7 @@ void reorder_stack_defs_form::move(int step) {
     if (row < 0 || !swap_stack_defs(row, row + step)) return;
     game_modified = 1;
     fill(row + step);
-    keep_in_view(list_, row + step);
+    keep_row_in_view(list_, row + step);
 }
 
 void run_edit_stack_symbols_form() {

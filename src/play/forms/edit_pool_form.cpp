@@ -6,6 +6,7 @@
 #include "data/records.h"
 #include "mainwin/forms/edit_text_form.h"
 #include "mainwin/forms/form_colour.h"
+#include "mainwin/forms/list_scroll.h"
 #include "mainwin/sounds.h"
 #include "platform/boxes.h"
 #include "platform/main_window_ref.h"
@@ -611,13 +612,7 @@ void reorder_pools_form::move(int step) {
 }
 
 void reorder_pools_form::scroll_to_moving() {
-    QListWidgetItem* first = list_->itemAt(0, 0);
-    const int top = first ? list_->row(first) : 0;
-    int new_top = top;
-    if (moving_ - top < 4) new_top = std::max(0, moving_ - 4);
-    if (moving_ - top > 13) new_top = std::max(0, moving_ - 13);
-    if (new_top != top && list_->item(new_top))
-        list_->scrollToItem(list_->item(new_top), QAbstractItemView::PositionAtTop);
+    keep_row_in_view(list_, moving_);
 }
 
 void run_edit_pool_form(bool new_pool) {
