@@ -16,8 +16,8 @@ std::function<void(los_point from, los_point to)> los_show_result_hook;
 namespace {
 
 // The hexes the current check was asked for, before any exchange of the ends.
-std::int32_t asked_spotter = los_no_hex;
-std::int32_t asked_target = los_no_hex;
+thread_local std::int32_t asked_spotter = los_no_hex;
+thread_local std::int32_t asked_target = los_no_hex;
 
 bool on_board(std::int64_t hex) {
     return hex >= 0 && hex < board->hex_count && hex < static_cast<std::int64_t>(board->hex_array.size()) &&
@@ -111,6 +111,10 @@ std::int32_t los_hex_at_point(std::int64_t x, std::int64_t y) {
     if (column < 0 || row < 0 || column >= board->map_columns || row >= board->map_rows) return los_no_hex;
     const std::int64_t hex = row * board->map_columns + column;
     return on_board(hex) ? static_cast<std::int32_t>(hex) : los_no_hex;
+}
+
+void prepare_los_engine() {
+    overlays_by_hex();
 }
 
 std::int32_t get_hex_ground_level(std::int32_t hex) {

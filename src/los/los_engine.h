@@ -51,6 +51,10 @@ std::int32_t los_hex_at_point(std::int64_t x, std::int64_t y);
 
 std::int32_t get_hex_ground_level(std::int32_t hex);
 
+// Builds what the engine keeps of the board (its overlay index) now, so that checks on several
+// threads only read it. Call before checking on more than one thread.
+void prepare_los_engine();
+
 // Percent blocked (0..99: visible) or -1 (blocked; or beyond the maximum range when the result
 // is not shown). Heights are above ground, in elevation units.
 int check_line_of_sight(std::int32_t spotter_hex, std::int32_t target_hex, std::int32_t spotter_height,

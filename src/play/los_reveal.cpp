@@ -79,14 +79,14 @@ void apply_los_reveal(bool naive) {
         return;
     }
     // The answer depends on the two hexes only: each pair of hexes is asked once, and a target
-    // is done at the first spotter that sees it. The engine keeps its path per thread and reads
-    // the board and settings only, so the targets are shared out over the cores; each thread
-    // writes the hidden states of its own targets only.
+    // is done at the first spotter that sees it. The engine keeps its path, result and asked
+    // hexes per thread and only reads the board and settings, so the targets are shared out over
+    // the cores; each thread writes the hidden states of its own targets only.
     std::vector<std::size_t> targets;
     for (std::size_t t = 0; t < spotters.size(); ++t)
         if (pieces[static_cast<std::size_t>(spotters[t].piece)].hidden == 2) targets.push_back(t);
     if (targets.empty()) return;
-    sees(spotters.front().hex, spotters.front().hex); // the engine's board index, built once here
+    prepare_los_engine(); // what the engine keeps of the board, built once before the threads
     auto work = [&](std::size_t first, std::size_t step) {
         std::unordered_map<std::uint64_t, bool> asked;
         for (std::size_t k = first; k < targets.size(); k += step) {
