@@ -113,6 +113,33 @@ std::int32_t los_hex_at_point(std::int64_t x, std::int64_t y) {
     return on_board(hex) ? static_cast<std::int32_t>(hex) : los_no_hex;
 }
 
+std::vector<std::int32_t> los_hex_terrains(std::int32_t hex) {
+    std::vector<std::int32_t> out;
+    if (!on_board(hex)) return out;
+    const hex_struct& h = board->hex_array[static_cast<std::size_t>(hex)];
+    out.push_back(h.terrain);
+    out.push_back(h.second_terrain);
+    if (const int overlays = h.flags / 8; overlays > 0) {
+        const overlay_index& index = overlays_by_hex();
+        const auto at = static_cast<std::size_t>(hex);
+        if (at + 1 < index.first.size()) {
+            const std::uint32_t from = index.first[at];
+            const std::uint32_t to =
+                std::min<std::uint32_t>(index.first[at + 1], from + static_cast<std::uint32_t>(overlays));
+            for (std::uint32_t k = from; k < to; ++k)
+                out.push_back(board->hex_overlay_array[index.order[k]].terrain);
+        }
+    }
+    return out;
+}
+
+double hex_los_top_height(std::int32_t hex, double ground) {
+    std::int32_t top = 0;
+    for (std::int32_t t : los_hex_terrains(hex))
+        if (const terrain_los_struct* r = terrain_los_of(t)) top = std::max(top, r->height_above_ground);
+    return ground + top;
+}
+
 void prepare_los_engine() {
     overlays_by_hex();
 }

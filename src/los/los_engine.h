@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 constexpr std::int32_t los_no_hex = 60001; // an empty path entry, or a point off the board
 constexpr int los_path_capacity = 200;
@@ -50,6 +51,13 @@ los_point los_hex_centre(std::int32_t hex);
 std::int32_t los_hex_at_point(std::int64_t x, std::int64_t y);
 
 std::int32_t get_hex_ground_level(std::int32_t hex);
+
+// The terrains of a hex that count for line of sight: its primary, its second, then its overlays
+// as drawn (no more than the hex says it has).
+std::vector<std::int32_t> los_hex_terrains(std::int32_t hex);
+// The top of a hex over a path entry's ground (the ground the engine used for that entry): the
+// greatest height above ground of its terrains added to it.
+double hex_los_top_height(std::int32_t hex, double ground);
 
 // Builds what the engine keeps of the board (its overlay index) now, so that checks on several
 // threads only read it. Call before checking on more than one thread.

@@ -10,7 +10,9 @@
 #include "data/options.h"
 #include "data/view_state.h"
 #include "los/forms/get_los_check_values_form.h"
+#include "los/forms/show_los_xsection_form.h"
 #include "los/los_engine.h"
+#include "mainwin/colour_table.h"
 #include "mainwin/forms/edit_text_form.h"
 #include "mainwin/forms/map_hooks.h"
 #include "mainwin/los_checks.h"
@@ -584,13 +586,29 @@ TEST_F(play_on_board_test, line_of_sight_checks_from_the_menu_and_the_right_butt
     click(hex(3, 3));
     EXPECT_EQ(los_check.spotter_hex, hex(3, 3));
     EXPECT_EQ(operation_mode, 9);
-    const int percent = check_line_of_sight(hex(3, 3), hex(6, 3), 0, 0, false, true);
-    const std::string result = std::string(percent >= 0 ? "OK.  " : "FAILED.  ") + "  " +
-                               std::to_string(los_result.percent_blocked) + "% Blocked";
+    check_line_of_sight(hex(3, 3), hex(6, 3), 0, 0, false, true);
+    const std::string caption = los_result_caption();
+    // The result form: a new target first, then done.
+    when_modal<show_los_xsection_form>([&caption](show_los_xsection_form& f) {
+        EXPECT_EQ(f.windowTitle().toStdString(), caption);
+        f.grab().save(QString::fromStdString(screenshot_path("los_result.png")));
+        // The frame's background and the ground's base band across the middle.
+        const QImage shot = f.display_frame()->grab().toImage();
+        const int b = shot.height() - 4 - 45;
+        auto rgb = [](int i) { return qRgb(colour_table[i][0], colour_table[i][1], colour_table[i][2]); };
+        EXPECT_EQ(shot.pixel(5, 5), rgb(43));
+        EXPECT_EQ(shot.pixel(shot.width() / 2, b + 5), rgb(13));
+        f.new_tgt()->click();
+    });
     click(hex(6, 3));
-    EXPECT_TRUE(responder.saw(" LOS Results: " + result));
+    EXPECT_EQ(operation_mode, 9);
+    EXPECT_EQ(los_check.spotter_hex, hex(3, 3));
+    EXPECT_EQ(los_check.target_hex, -1);
+    when_modal<show_los_xsection_form>([](show_los_xsection_form& f) { f.done()->click(); });
+    click(hex(8, 4));
     EXPECT_EQ(operation_mode, 0);
     EXPECT_EQ(los_check.spotter_hex, -1);
+    EXPECT_LT(los_check.check_type, 0);
     // An area check, twice, then no more.
     when_modal<get_los_check_values_form>([](get_los_check_values_form& f) {
         f.area_check()->click();

@@ -16,6 +16,7 @@
 #include "data/symbols.h"
 #include "data/view_state.h"
 #include "history/undo.h"
+#include "los/forms/show_los_xsection_form.h"
 #include "los/los_engine.h"
 #include "mainwin/info_panel.h"
 #include "mainwin/los_checks.h"
@@ -570,14 +571,26 @@ void main_form::los_mode_click(std::int32_t hex) {
 
 void main_form::run_single_check() {
     const std::int32_t spotter = los_check.spotter_hex, target = los_check.target_hex;
-    const int percent =
-        check_line_of_sight(spotter, target, los_check.spotter_height, los_check.target_height, false, true);
-    // Until the cross-section form is built the result shows in a box.
-    const bool past_range = los_result.beyond_maximum_range;
-    const std::string result = std::string(percent >= 0 && !past_range ? "OK.  " : "FAILED.  ") + "  " +
-                               (past_range ? std::string("Past Max Range")
-                                           : std::to_string(los_result.percent_blocked) + "% Blocked");
-    message_box(" LOS Results: " + result, " LOS Results: " + result, box_buttons::ok, box_icon::information);
+    check_line_of_sight(spotter, target, los_check.spotter_height, los_check.target_height, false, true);
+    const int choice = run_show_los_xsection_form();
+    if (choice == 2 || choice == 6) {
+        los_check.target_hex = -1;
+        redraw_hex(target);
+    }
+    if (choice == 4 || choice == 6) {
+        los_check.spotter_hex = -1;
+        redraw_hex(spotter);
+    }
+    if (choice == 2) {
+        operation_mode = 9;
+        set_status_text(10);
+        return;
+    }
+    if (choice == 4 || choice == 6) {
+        operation_mode = 7;
+        set_status_text(10);
+        return;
+    }
     los_check.spotter_hex = los_check.target_hex = -1;
     redraw_hex(spotter);
     redraw_hex(target);
