@@ -11,6 +11,7 @@
 
 thread_local los_path_struct los_path;
 thread_local los_result_struct los_result;
+thread_local bool los_writes_check_hexes = true;
 std::function<void(los_point from, los_point to)> los_show_result_hook;
 
 namespace {
@@ -383,8 +384,12 @@ int check_line_of_sight(std::int32_t spotter_hex, std::int32_t target_hex, std::
         std::swap(spotter_height, target_height);
         los_result.ends_exchanged = true;
     }
-    los_check.spotter_hex = spotter_hex;
-    los_check.target_hex = target_hex;
+    // The ends as the check ordered them (the result and the cross-section read them), unless the
+    // thread asked for checks that write no shared state (the reveal checks on several threads).
+    if (los_writes_check_hexes) {
+        los_check.spotter_hex = spotter_hex;
+        los_check.target_hex = target_hex;
+    }
 
     walk_setup w;
     w.spotter = los_hex_centre(spotter_hex);
@@ -457,6 +462,8 @@ int check_line_of_sight(std::int32_t spotter_hex, std::int32_t target_hex, std::
         e[i].block = los_entry_block_points(e[i].hex, static_cast<std::int32_t>(std::lround(e[i].ground)),
                                             static_cast<std::int32_t>(std::lround(e[i].sight)));
         sum += e[i].block;
+        // Nothing to show: once the line is blocked the rest of it cannot change the answer.
+        if (!show_result && !test_silhouette && sum + degrade >= points_to_block) break;
     }
     const std::int64_t percent = std::min<std::int64_t>((sum + degrade) * 100 / points_to_block, 100);
     los_result.percent_blocked = static_cast<std::int32_t>(std::max<std::int64_t>(percent, 0));

@@ -38,6 +38,9 @@ struct los_result_struct {
 // The last check's path and result, one of each per thread (the reveal checks on every core).
 extern thread_local los_path_struct los_path;
 extern thread_local los_result_struct los_result;
+// Whether a check on this thread leaves its ordered ends in los_check (on by default); a thread
+// that checks beside others turns it off.
+extern thread_local bool los_writes_check_hexes;
 
 // A point in hundredths of a hex.
 struct los_point {

@@ -88,6 +88,8 @@ void apply_los_reveal(bool naive) {
     if (targets.empty()) return;
     prepare_los_engine(); // what the engine keeps of the board, built once before the threads
     auto work = [&](std::size_t first, std::size_t step) {
+        const bool writes = los_writes_check_hexes;
+        los_writes_check_hexes = false; // the check's hexes are shared: no thread writes them
         std::unordered_map<std::uint64_t, bool> asked;
         for (std::size_t k = first; k < targets.size(); k += step) {
             const candidate& b = spotters[targets[k]];
@@ -104,6 +106,7 @@ void apply_los_reveal(bool naive) {
                 }
             }
         }
+        los_writes_check_hexes = writes;
     };
     const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t threads = std::min(cores, std::max<std::size_t>(1, targets.size() / 16));

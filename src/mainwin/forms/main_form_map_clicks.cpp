@@ -573,6 +573,9 @@ void main_form::run_single_check() {
     const std::int32_t spotter = los_check.spotter_hex, target = los_check.target_hex;
     check_line_of_sight(spotter, target, los_check.spotter_height, los_check.target_height, false, true);
     const int choice = run_show_los_xsection_form();
+    // The hexes as clicked, whatever order the check drew them in.
+    los_check.spotter_hex = spotter;
+    los_check.target_hex = target;
     if (choice == 2 || choice == 6) {
         los_check.target_hex = -1;
         redraw_hex(target);
