@@ -184,8 +184,8 @@ BENCHMARK(BM_full_redraw)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)
 
 // The same without the progress window on screen (a scripted responder keeps it off), to
 // show what the drawing itself costs.
-void BM_full_redraw_drawing_only(benchmark::State& state) {
-    set_up();
+// Full redraws at the state's zoom with the progress window kept off.
+void quiet_full_redraws(benchmark::State& state) {
     scripted_responder quiet;
     zoom_level = static_cast<int>(state.range(0));
     const auto start = bench_clock::now();
@@ -193,6 +193,11 @@ void BM_full_redraw_drawing_only(benchmark::State& state) {
         redraw_map();
     clear_progress_log();
     report(state, start);
+}
+
+void BM_full_redraw_drawing_only(benchmark::State& state) {
+    set_up();
+    quiet_full_redraws(state);
 }
 BENCHMARK(BM_full_redraw_drawing_only)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -230,13 +235,7 @@ void set_marks(bool on) {
 void BM_full_redraw_with_marks(benchmark::State& state) {
     set_up();
     set_marks(true);
-    scripted_responder quiet;
-    zoom_level = static_cast<int>(state.range(0));
-    const auto start = bench_clock::now();
-    for (auto _ : state)
-        redraw_map();
-    clear_progress_log();
-    report(state, start);
+    quiet_full_redraws(state);
     set_marks(false);
 }
 BENCHMARK(BM_full_redraw_with_marks)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

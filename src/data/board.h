@@ -119,3 +119,5 @@ const hexline_type_struct* hexline_type_of(const board_state& b, std::uint8_t ty
 
 bool map_loaded();
 void free_map();
+// Rebuilds board->hex_piece_counts from the pieces standing on the board.
+void rebuild_hex_piece_counts();

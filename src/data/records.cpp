@@ -382,6 +382,19 @@ bool map_loaded() {
     return board->map_columns > 0 && board->map_rows > 0 && !board->hex_array.empty();
 }
 
+void rebuild_hex_piece_counts() {
+    const std::int32_t hexes = std::max(0, board->hex_count);
+    board->hex_piece_counts.assign(static_cast<std::size_t>(hexes), 0);
+    const auto& pieces = game->piece_array;
+    const std::size_t end =
+        std::min(pieces.size(), static_cast<std::size_t>(std::max(0, game->piece_end_index)));
+    for (std::size_t i = 0; i < end; ++i) {
+        const piece_struct& p = pieces[i];
+        if (p.in_pool() || p.location < 0 || p.location >= hexes) continue;
+        ++board->hex_piece_counts[static_cast<std::size_t>(p.location)];
+    }
+}
+
 void free_map() {
     *board = board_state{};
 }

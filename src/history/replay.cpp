@@ -331,9 +331,7 @@ void restore_replay_state(replay_saved_state& s) {
     recount_hexes_and_pools();
 }
 
-void recount_hexes_and_pools() {
-    auto& counts = board->hex_piece_counts;
-    std::fill(counts.begin(), counts.end(), 0);
+void recount_pool_pieces() {
     auto& pools = game->pool_array;
     std::size_t live_pools = 0;
     while (live_pools < pools.size() && pools[live_pools].piece_count != class_end)
@@ -343,15 +341,16 @@ void recount_hexes_and_pools() {
     const int end = std::min<int>(game->piece_end_index, static_cast<int>(game->piece_array.size()));
     for (int i = 0; i < end; ++i) {
         const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
-        if (p.location == location_free) continue;
-        if (p.in_pool()) {
-            if (p.location >= 0 && static_cast<std::size_t>(p.location) < live_pools &&
-                pools[static_cast<std::size_t>(p.location)].piece_count != class_free)
-                ++pools[static_cast<std::size_t>(p.location)].piece_count;
-        } else if (replay_on_map(p.location) && static_cast<std::size_t>(p.location) < counts.size()) {
-            ++counts[static_cast<std::size_t>(p.location)];
-        }
+        if (p.location == location_free || !p.in_pool()) continue;
+        if (p.location >= 0 && static_cast<std::size_t>(p.location) < live_pools &&
+            pools[static_cast<std::size_t>(p.location)].piece_count != class_free)
+            ++pools[static_cast<std::size_t>(p.location)].piece_count;
     }
+}
+
+void recount_hexes_and_pools() {
+    rebuild_hex_piece_counts();
+    recount_pool_pieces();
 }
 
 bool set_replay_start_pieces(const byte_vector& stream) {

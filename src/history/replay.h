@@ -32,7 +32,8 @@ struct replay_saved_state {
 bool save_replay_state(replay_saved_state& saved);
 // Puts it back; the hex and pool counts are counted again from the game's own pieces.
 void restore_replay_state(replay_saved_state& saved);
-// Counts the pieces of every hex and pool from the piece array.
+// Counts the pieces of every pool, and of every hex and pool, from the piece array.
+void recount_pool_pieces();
 void recount_hexes_and_pools();
 
 // Replaces the pieces by the header's snapshot of the stream (class, location, hidden state;

@@ -77,6 +77,23 @@ const overlay_index& overlays_by_hex() {
     return index;
 }
 
+// Calls `use` with each terrain of a hex that counts for line of sight: the primary, the second,
+// then the overlays as drawn (no more than the hex says it has, the first of its records).
+template <class F> void for_each_los_terrain(const hex_struct& h, std::size_t hex, F&& use) {
+    use(h.terrain);
+    use(h.second_terrain);
+    if (const int overlays = h.flags / 8; overlays > 0) {
+        const overlay_index& index = overlays_by_hex();
+        if (hex + 1 < index.first.size()) {
+            const std::uint32_t from = index.first[hex];
+            const std::uint32_t to =
+                std::min<std::uint32_t>(index.first[hex + 1], from + static_cast<std::uint32_t>(overlays));
+            for (std::uint32_t k = from; k < to; ++k)
+                use(board->hex_overlay_array[index.order[k]].terrain);
+        }
+    }
+}
+
 const terrain_los_struct* terrain_los_of(std::int64_t terrain) {
     if (terrain < 0 || terrain >= static_cast<std::int64_t>(terrain_los_array.size())) return nullptr;
     return &terrain_los_array[static_cast<std::size_t>(terrain)];
@@ -118,19 +135,8 @@ std::vector<std::int32_t> los_hex_terrains(std::int32_t hex) {
     std::vector<std::int32_t> out;
     if (!on_board(hex)) return out;
     const hex_struct& h = board->hex_array[static_cast<std::size_t>(hex)];
-    out.push_back(h.terrain);
-    out.push_back(h.second_terrain);
-    if (const int overlays = h.flags / 8; overlays > 0) {
-        const overlay_index& index = overlays_by_hex();
-        const auto at = static_cast<std::size_t>(hex);
-        if (at + 1 < index.first.size()) {
-            const std::uint32_t from = index.first[at];
-            const std::uint32_t to =
-                std::min<std::uint32_t>(index.first[at + 1], from + static_cast<std::uint32_t>(overlays));
-            for (std::uint32_t k = from; k < to; ++k)
-                out.push_back(board->hex_overlay_array[index.order[k]].terrain);
-        }
-    }
+    for_each_los_terrain(h, static_cast<std::size_t>(hex),
+                         [&out](std::int64_t t) { out.push_back(static_cast<std::int32_t>(t)); });
     return out;
 }
 
@@ -170,20 +176,7 @@ std::int32_t los_entry_block_points(std::int32_t hex, std::int32_t ground, std::
             percent = t->percent_when_target;
         sum += static_cast<double>(t->block_points) * percent / 100.0;
     };
-    add(h.terrain);
-    add(h.second_terrain);
-    // As drawn: no more overlays than the hex says it has, the first of its records in the list.
-    if (const int overlays = h.flags / 8; overlays > 0) {
-        const overlay_index& index = overlays_by_hex();
-        const auto at = static_cast<std::size_t>(hex);
-        if (at + 1 < index.first.size()) {
-            const std::uint32_t from = index.first[at];
-            const std::uint32_t to =
-                std::min<std::uint32_t>(index.first[at + 1], from + static_cast<std::uint32_t>(overlays));
-            for (std::uint32_t k = from; k < to; ++k)
-                add(board->hex_overlay_array[index.order[k]].terrain);
-        }
-    }
+    for_each_los_terrain(h, static_cast<std::size_t>(hex), add);
     return static_cast<std::int32_t>(std::clamp(std::floor(sum), -2e9, 2e9));
 }
 

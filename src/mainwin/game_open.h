@@ -2,6 +2,8 @@
 // opened game and copies its companion files.
 #pragma once
 
+#include "data/board.h"
+
 #include "data/game_file.h"
 
 #include <string>
@@ -35,8 +37,6 @@ void install_game_open_hooks();
 std::string map_path_from_game_head(std::string_view head, const std::string& game_folder);
 // The path without a "-AUTOSAVE" ending of its base name (any letter case), else unchanged.
 std::string path_without_autosave_suffix(const std::string& path);
-// Rebuilds board->hex_piece_counts from the pieces standing on the board.
-void rebuild_hex_piece_counts();
 // The four link repairs of an opened game, each listed when it finds anything. Returns the
 // number of records repaired.
 int repair_game_links();

@@ -3,6 +3,7 @@
 #include "data/history_records.h"
 #include "data/records.h"
 #include "data/value_text.h"
+#include "history/replay.h"
 #include "platform/boxes.h"
 #include "play/placement.h"
 #include "play/removal.h"
@@ -187,13 +188,22 @@ std::vector<std::int32_t> known_pool_pieces(int pool, const std::vector<std::int
     return out;
 }
 
-bool pool_holds_unknown_pieces(int pool) {
+namespace {
+// Whether a piece of the pool meets the test; one walk, stopping at the first.
+template <class F> bool pool_holds(int pool, F&& test) {
     const int end = piece_end();
     for (int i = 0; i < end; ++i)
-        if (in_pool(game->piece_array[static_cast<std::size_t>(i)], pool) &&
-            get_pool_piece_visibility(i) < visibility_info_hidden)
-            return true;
+        if (in_pool(game->piece_array[static_cast<std::size_t>(i)], pool) && test(i)) return true;
     return false;
+}
+} // namespace
+
+bool pool_holds_unknown_pieces(int pool) {
+    return pool_holds(pool, [](int i) { return get_pool_piece_visibility(i) < visibility_info_hidden; });
+}
+
+bool pool_holds_pieces(int pool) {
+    return pool_holds(pool, [](int) { return true; });
 }
 
 bool delete_pool(int pool) {
@@ -272,15 +282,5 @@ void delete_pieces_from_game(const std::vector<std::int32_t>& pieces) {
 }
 
 void recount_pools() {
-    const int n = pool_records();
-    std::vector<std::int32_t> count(static_cast<std::size_t>(n), 0);
-    const int end = piece_end();
-    for (int i = 0; i < end; ++i) {
-        const piece_struct& p = game->piece_array[static_cast<std::size_t>(i)];
-        if (p.in_pool() && p.location >= 0 && p.location < n) ++count[static_cast<std::size_t>(p.location)];
-    }
-    for (int k = 0; k < n; ++k) {
-        pool_struct& p = game->pool_array[static_cast<std::size_t>(k)];
-        if (p.piece_count != class_free) p.piece_count = count[static_cast<std::size_t>(k)];
-    }
+    recount_pool_pieces();
 }

@@ -29,8 +29,9 @@ std::string format_pool_piece_description(int piece);
 std::vector<std::string> pool_row_texts(const std::vector<std::int32_t>& listed);
 // The pieces of a force pool, in piece order, the current player may know and not listed.
 std::vector<std::int32_t> known_pool_pieces(int pool, const std::vector<std::int32_t>& listed);
-// Whether a pool holds a piece the current player may not know.
+// Whether a pool holds a piece the current player may not know, and whether it holds any.
 bool pool_holds_unknown_pieces(int pool);
+bool pool_holds_pieces(int pool);
 
 // Deletes a pool: the later records move down one, its pieces leave the game, the pieces of
 // later pools and every pool number held (the history, the removal and placement choices)

@@ -22,6 +22,7 @@ protected:
         fresh_game_test::SetUp();
         saved_player = current_player;
         ASSERT_TRUE(make_demo_game(make_temp_folder()));
+        rebuild_hex_piece_counts(); // as opening the game does
         reset_command_state();
         current_player = -1;
         clear_history();

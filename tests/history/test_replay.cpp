@@ -137,6 +137,7 @@ TEST_F(replay_test, replaying_each_kind_of_record_reaches_the_board_the_play_lef
     for (const script& s : scripts) {
         SCOPED_TRACE(s.name);
         ASSERT_TRUE(make_demo_game(make_temp_folder()));
+        rebuild_hex_piece_counts(); // as opening the game does
         current_player = -1;
         clear_history();
         s.play(*this);

@@ -100,6 +100,7 @@ TEST_F(undo_test, undoing_each_kind_of_action_gives_back_the_game_as_it_was) {
     for (const undo_case& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(make_demo_game(make_temp_folder()));
+        rebuild_hex_piece_counts(); // as opening the game does
         current_player = -1;
         reset_command_state();
         // A new turn: the flags cleared with the history, as the turn form does.

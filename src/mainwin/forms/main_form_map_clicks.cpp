@@ -522,7 +522,7 @@ void main_form::pool_mode_click(std::int32_t hex) {
     const int pool = pool_preselection;
     if (place_listed_pool_pieces(hex) > 0) redraw_hex(hex);
     placement_list.clear();
-    if (known_pool_pieces(pool, {}).empty() && !pool_holds_unknown_pieces(pool)) {
+    if (!pool_holds_pieces(pool)) {
         operation_mode = 0;
         end_map_operation();
     }
